@@ -1,0 +1,11 @@
+# libpng 1.6.37 from the sources the setup step fetched, against the MinGW zlib.
+set(QUILLET_LIBPNG_DIR "" CACHE PATH "libpng sources prepared by scripts/setup.sh")
+if(NOT EXISTS "${QUILLET_LIBPNG_DIR}/png.h")
+    message(FATAL_ERROR "libpng sources not found in '${QUILLET_LIBPNG_DIR}'; run scripts/setup.sh first")
+endif()
+set(ZLIB_USE_STATIC_LIBS ON)
+find_package(ZLIB REQUIRED)
+file(GLOB libpng_sources ${QUILLET_LIBPNG_DIR}/png*.c)
+add_library(png STATIC ${libpng_sources})
+target_include_directories(png SYSTEM PUBLIC ${QUILLET_LIBPNG_DIR})
+target_link_libraries(png PUBLIC ZLIB::ZLIB)

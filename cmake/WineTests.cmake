@@ -1,0 +1,20 @@
+# Windows tests run under Wine. One CTest fixture brings up the build's prefix, a virtual X server and a
+# persistent wineserver before the first of them, and takes all of it down after the last, pass or fail.
+set(QUILLET_SCRIPTS ${CMAKE_SOURCE_DIR}/scripts)
+
+add_test(NAME wine_session_start COMMAND ${QUILLET_SCRIPTS}/wine-session.sh start ${CMAKE_BINARY_DIR})
+add_test(NAME wine_session_stop COMMAND ${QUILLET_SCRIPTS}/wine-session.sh stop ${CMAKE_BINARY_DIR})
+set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine LABELS "win;e2e")
+set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine LABELS "win;e2e")
+
+# quillet_wine_test(TARGET LABEL [ARGS...]): one CTest test running a gtest executable under Wine.
+function(quillet_wine_test target label)
+    add_test(NAME ${target} COMMAND ${target} --gtest_color=no ${ARGN})
+    set_tests_properties(${target} PROPERTIES
+        FIXTURES_REQUIRED wine
+        LABELS ${label}
+        TIMEOUT 600
+        # One desktop, one keyboard focus: Windows tests never run side by side.
+        RESOURCE_LOCK desktop
+        ENVIRONMENT "QUILLET_BUILD=${CMAKE_BINARY_DIR}")
+endfunction()

@@ -1,0 +1,231 @@
+#include "SyslinkageLibrary.h"
+#include "Syslinkage_h.h"
+#include "winkit/Com.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using syslinkage_test::Library;
+using winkit::ComPtr;
+
+namespace {
+
+std::wstring GuidText(REFGUID guid) {
+    wchar_t text[40] = {};
+    ::StringFromGUID2(guid, text, 40);
+    return text;
+}
+
+// The default value (or the named value) of a key under HKEY_CLASSES_ROOT; empty when absent.
+std::wstring ClassesValue(const std::wstring& subKey, const wchar_t* name = nullptr) {
+    wchar_t data[1024] = {};
+    DWORD size = sizeof(data);
+    if (::RegGetValueW(HKEY_CLASSES_ROOT, subKey.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+        return {};
+    return data;
+}
+
+bool SameFile(const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }
+
+HRESULT Dispatch(IDispatch* object, const wchar_t* member, WORD flags, std::initializer_list<VARIANT> args,
+                 VARIANT* result) {
+    DISPID id = 0;
+    LPOLESTR name = const_cast<LPOLESTR>(member);
+    HRESULT hr = object->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
+    if (FAILED(hr))
+        return hr;
+    std::vector<VARIANT> reversed(args.begin(), args.end()); // DISPPARAMS holds arguments last first
+    std::reverse(reversed.begin(), reversed.end());
+    DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+    return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, nullptr, nullptr);
+}
+
+class SyslinkageRegistered : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(SUCCEEDED(com_.result()));
+        ASSERT_TRUE(library_) << "Syslinkage.dll not beside the test program";
+        ASSERT_EQ(library_.Register(), S_OK);
+    }
+    void TearDown() override { EXPECT_EQ(library_.Unregister(), S_OK); }
+
+    ComPtr<_System> CreateSystem() {
+        ComPtr<_System> system;
+        EXPECT_EQ(::CoCreateInstance(CLSID_System, nullptr, CLSCTX_INPROC_SERVER, IID__System, system.put_void()), S_OK);
+        return system;
+    }
+
+    winkit::ComApartment com_;
+    Library library_;
+};
+
+} // namespace
+
+TEST_F(SyslinkageRegistered, WritesTheCreatableClassesWithTheirServerAndProgIds) {
+    struct Entry {
+        REFCLSID clsid;
+        const wchar_t* progId;
+    };
+    for (const Entry& e : {Entry{CLSID_System, L"Syslinkage.System"}, Entry{CLSID_Global, L"Syslinkage.Global"}}) {
+        const std::wstring key = L"CLSID\\" + GuidText(e.clsid);
+        EXPECT_TRUE(SameFile(ClassesValue(key + L"\\InprocServer32"), library_.path())) << e.progId;
+        EXPECT_EQ(ClassesValue(key + L"\\InprocServer32", L"ThreadingModel"), L"Apartment") << e.progId;
+        EXPECT_EQ(ClassesValue(key + L"\\ProgID"), e.progId);
+        EXPECT_EQ(ClassesValue(key + L"\\TypeLib"), GuidText(LIBID_Syslinkage)) << e.progId;
+        EXPECT_EQ(ClassesValue(std::wstring(e.progId) + L"\\CLSID"), GuidText(e.clsid));
+    }
+    // Type library version keys are written in hexadecimal: 17.0 is "11.0".
+    const std::wstring typeLib = L"TypeLib\\" + GuidText(LIBID_Syslinkage) + L"\\11.0\\409\\win64";
+    EXPECT_TRUE(SameFile(ClassesValue(typeLib), library_.path()));
+    // Registering the type library registers its dual interfaces for marshalling.
+    EXPECT_FALSE(ClassesValue(L"Interface\\" + GuidText(IID__System)).empty());
+}
+
+TEST_F(SyslinkageRegistered, SystemIsCreatedByClassIdAndCalledThroughItsVtable) {
+    ComPtr<_System> system = CreateSystem();
+    ASSERT_TRUE(system);
+
+    ComPtr<_Project> project;
+    ASSERT_EQ(system->get_Project(project.put()), S_OK);
+    ASSERT_TRUE(project);
+    ComPtr<_Project> again;
+    ASSERT_EQ(system->get_Project(again.put()), S_OK);
+    EXPECT_EQ(project.get(), again.get()) << "every read hands out the one stored object";
+
+    // No development environment runs here: a real window has a non-zero instance, so it is not "in" one,
+    // while a handle that is no window reads as instance 0, the same as the missing environment.
+    HWND window = ::CreateWindowExW(0, L"STATIC", L"form", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                    ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    VARIANT_BOOL inside = VARIANT_TRUE;
+    EXPECT_EQ(project->get_WorkingInIDE(HandleToLong(window), &inside), S_OK);
+    EXPECT_EQ(inside, VARIANT_FALSE);
+    EXPECT_EQ(project->get_WorkingInIDE(0, &inside), S_OK);
+    EXPECT_EQ(inside, VARIANT_TRUE);
+    EXPECT_EQ(project->put_IDEVisible(HandleToLong(window), VARIANT_FALSE), S_OK);
+    ::DestroyWindow(window);
+
+    // Setting the reference to nothing clears it; the next read makes a fresh object.
+    _Project* nothing = nullptr;
+    EXPECT_EQ(system->putref_Project(&nothing), S_OK);
+    ComPtr<_Project> fresh;
+    ASSERT_EQ(system->get_Project(fresh.put()), S_OK);
+    EXPECT_NE(fresh.get(), nullptr);
+}
+
+TEST_F(SyslinkageRegistered, SystemAnswersByNameThroughIDispatch) {
+    ComPtr<IDispatch> system;
+    ASSERT_EQ(::CoCreateInstance(CLSID_System, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, system.put_void()), S_OK);
+
+    winkit::ScopedVariant project;
+    ASSERT_EQ(Dispatch(system.get(), L"Project", DISPATCH_PROPERTYGET, {}, project.get()), S_OK);
+    ASSERT_EQ(project->vt, VT_DISPATCH);
+    ASSERT_NE(project->pdispVal, nullptr);
+
+    VARIANT handle;
+    handle.vt = VT_I4;
+    handle.lVal = 0;
+    winkit::ScopedVariant inside;
+    ASSERT_EQ(Dispatch(project->pdispVal, L"WorkingInIDE", DISPATCH_PROPERTYGET, {handle}, inside.get()), S_OK);
+    EXPECT_EQ(inside->vt, VT_BOOL);
+    EXPECT_EQ(inside->boolVal, VARIANT_TRUE);
+
+    DISPID id = 0;
+    LPOLESTR unknown = const_cast<LPOLESTR>(L"NoSuchMember");
+    EXPECT_EQ(system->GetIDsOfNames(IID_NULL, &unknown, 1, LOCALE_USER_DEFAULT, &id), DISP_E_UNKNOWNNAME);
+}
+
+TEST_F(SyslinkageRegistered, ProgIdsResolveToTheClasses) {
+    CLSID clsid{};
+    ASSERT_EQ(::CLSIDFromProgID(L"Syslinkage.System", &clsid), S_OK);
+    EXPECT_TRUE(IsEqualCLSID(clsid, CLSID_System));
+    ASSERT_EQ(::CLSIDFromProgID(L"Syslinkage.Global", &clsid), S_OK);
+    EXPECT_TRUE(IsEqualCLSID(clsid, CLSID_Global));
+
+    ComPtr<_Global> global;
+    EXPECT_EQ(::CoCreateInstance(CLSID_Global, nullptr, CLSCTX_INPROC_SERVER, IID__Global, global.put_void()), S_OK);
+    EXPECT_TRUE(global);
+}
+
+TEST_F(SyslinkageRegistered, DependentClassesHaveNoFactory) {
+    using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+    auto get = reinterpret_cast<GetClassObject>(
+        reinterpret_cast<void*>(::GetProcAddress(library_.module(), "DllGetClassObject")));
+    ASSERT_NE(get, nullptr);
+    for (REFCLSID clsid : {CLSID_Project, CLSID_Window, CLSID_Menu, CLSID_ToolTips, CLSID_OS}) {
+        void* factory = reinterpret_cast<void*>(1);
+        EXPECT_EQ(get(clsid, IID_IClassFactory, &factory), CLASS_E_CLASSNOTAVAILABLE);
+        EXPECT_EQ(factory, nullptr);
+    }
+    ComPtr<IClassFactory> factory;
+    ASSERT_EQ(get(CLSID_System, IID_IClassFactory, factory.put_void()), S_OK);
+    ComPtr<IUnknown> outer;
+    ComPtr<IUnknown> aggregated;
+    EXPECT_EQ(factory->CreateInstance(reinterpret_cast<IUnknown*>(factory.get()), IID_IUnknown,
+                                      aggregated.put_void()),
+              CLASS_E_NOAGGREGATION);
+}
+
+TEST_F(SyslinkageRegistered, CanUnloadOnlyWhenNoObjectOrLockIsLeft) {
+    EXPECT_EQ(library_.CanUnloadNow(), S_OK);
+    {
+        ComPtr<_System> system = CreateSystem();
+        ComPtr<_Project> project;
+        ASSERT_EQ(system->get_Project(project.put()), S_OK);
+        system.reset();
+        EXPECT_EQ(library_.CanUnloadNow(), S_FALSE) << "the Project object is still held";
+    }
+    EXPECT_EQ(library_.CanUnloadNow(), S_OK);
+
+    using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+    auto get = reinterpret_cast<GetClassObject>(
+        reinterpret_cast<void*>(::GetProcAddress(library_.module(), "DllGetClassObject")));
+    ComPtr<IClassFactory> factory;
+    ASSERT_EQ(get(CLSID_System, IID_IClassFactory, factory.put_void()), S_OK);
+    ASSERT_EQ(factory->LockServer(TRUE), S_OK);
+    factory.reset();
+    EXPECT_EQ(library_.CanUnloadNow(), S_FALSE) << "a server lock is outstanding";
+    ASSERT_EQ(get(CLSID_System, IID_IClassFactory, factory.put_void()), S_OK);
+    factory->LockServer(FALSE);
+    factory.reset();
+    EXPECT_EQ(library_.CanUnloadNow(), S_OK);
+}
+
+TEST_F(SyslinkageRegistered, MissingMembersFailWithAutomationErrorInfo) {
+    ComPtr<_System> system = CreateSystem();
+    ComPtr<_OS> os;
+    EXPECT_EQ(system->get_OS(os.put()), E_NOTIMPL);
+    EXPECT_FALSE(os);
+    ComPtr<ISupportErrorInfo> support;
+    ASSERT_EQ(system.As(support), S_OK);
+    EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID__System), S_OK);
+    ComPtr<IErrorInfo> info;
+    ASSERT_EQ(::GetErrorInfo(0, info.put()), S_OK);
+    winkit::ScopedBstr source;
+    info->GetSource(source.put());
+    EXPECT_STREQ(source.get(), L"Syslinkage");
+}
+
+TEST(SyslinkageRegistration, RoundTripLeavesNothingBehind) {
+    winkit::ComApartment com;
+    Library library;
+    ASSERT_TRUE(library);
+    ASSERT_EQ(library.Register(), S_OK);
+    ASSERT_EQ(library.Register(), S_OK) << "registering twice is harmless";
+    {
+        ComPtr<_System> system;
+        ASSERT_EQ(::CoCreateInstance(CLSID_System, nullptr, CLSCTX_INPROC_SERVER, IID__System, system.put_void()),
+                  S_OK);
+    }
+    ASSERT_EQ(library.Unregister(), S_OK);
+    for (REFCLSID clsid : {CLSID_System, CLSID_Global})
+        EXPECT_TRUE(ClassesValue(L"CLSID\\" + GuidText(clsid) + L"\\InprocServer32").empty());
+    EXPECT_TRUE(ClassesValue(L"Syslinkage.System\\CLSID").empty());
+    EXPECT_TRUE(ClassesValue(L"TypeLib\\" + GuidText(LIBID_Syslinkage) + L"\\11.0\\409\\win64").empty());
+
+    ComPtr<_System> system;
+    EXPECT_EQ(::CoCreateInstance(CLSID_System, nullptr, CLSCTX_INPROC_SERVER, IID__System, system.put_void()),
+              REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(library.Unregister(), S_OK) << "unregistering what is gone is harmless";
+}

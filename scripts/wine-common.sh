@@ -1,0 +1,31 @@
+# Shared by the Wine scripts: the build's own prefix and the virtual display it runs on.
+# Source it with QUILLET_BUILD set to a Windows build tree.
+: "${QUILLET_BUILD:?QUILLET_BUILD must name the Windows build tree}"
+export WINEPREFIX="$QUILLET_BUILD/wineprefix"
+export WINEDEBUG="${QUILLET_WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+session_dir="$QUILLET_BUILD/wine-session"
+
+if [ -x /usr/lib/wine/wine64 ]; then
+    export WINELOADER=/usr/lib/wine/wine64
+    wine_bin=/usr/lib/wine/wine64
+else
+    wine_bin=$(command -v wine)
+fi
+
+# The display of the running session, or the caller's own when no session runs.
+session_display() {
+    if [ -f "$session_dir/display" ]; then cat "$session_dir/display"; else echo "${DISPLAY:-}"; fi
+}
+
+# Creates the prefix once (needs DISPLAY); later calls return at once.
+ensure_prefix() {
+    if [ ! -f "$WINEPREFIX/.quillet-ready" ]; then
+        echo "wine: creating the Wine prefix $WINEPREFIX (once per build tree)"
+        rm -rf "$WINEPREFIX"
+        "$wine_bin" wineboot -i </dev/null >/dev/null 2>&1
+        wineserver -w
+        touch "$WINEPREFIX/.quillet-ready"
+    fi
+}

@@ -1,0 +1,81 @@
+#include "testkit/Dialogs.h"
+
+#include "winkit/Wait.h"
+
+namespace testkit {
+
+std::wstring WindowText(HWND hwnd) {
+    const int n = ::GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(hwnd, text.data(), n + 1)));
+    return text;
+}
+
+std::wstring ClassName(HWND hwnd) {
+    wchar_t name[256] = {};
+    ::GetClassNameW(hwnd, name, 256);
+    return name;
+}
+
+std::vector<HWND> TopLevelWindows(DWORD processId, const std::wstring& className) {
+    struct Search {
+        DWORD pid;
+        const std::wstring* cls;
+        std::vector<HWND> found;
+    } search{processId, &className, {}};
+    ::EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(hwnd, &pid);
+            if (pid == s->pid && (s->cls->empty() || ClassName(hwnd) == *s->cls))
+                s->found.push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForDialog(DWORD processId, const std::wstring& title, DWORD timeoutMs) {
+    HWND dialog = nullptr;
+    winkit::WaitUntil(
+        [&] {
+            for (HWND hwnd : TopLevelWindows(processId, L"#32770")) {
+                if (::IsWindowVisible(hwnd) && WindowText(hwnd) == title) {
+                    dialog = hwnd;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return dialog;
+}
+
+DialogContents ReadDialog(HWND dialog) {
+    DialogContents contents;
+    contents.title = WindowText(dialog);
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        const std::wstring cls = ClassName(child);
+        const LONG style = ::GetWindowLongW(child, GWL_STYLE);
+        if (_wcsicmp(cls.c_str(), L"Button") == 0) {
+            contents.buttons.push_back(::GetDlgCtrlID(child));
+        } else if (_wcsicmp(cls.c_str(), L"Static") == 0) {
+            if ((style & SS_TYPEMASK) == SS_ICON) {
+                contents.icon = reinterpret_cast<HICON>(::SendMessageW(child, STM_GETICON, 0, 0));
+            } else {
+                std::wstring text = WindowText(child);
+                if (text.size() > contents.text.size())
+                    contents.text = std::move(text);
+            }
+        }
+    }
+    return contents;
+}
+
+void PressButton(HWND dialog, int id) {
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+} // namespace testkit

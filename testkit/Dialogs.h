@@ -1,0 +1,30 @@
+#pragma once
+// Finding, reading and answering the dialogs a program under test shows, as a user would see them.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace testkit {
+
+struct DialogContents {
+    std::wstring title;
+    std::wstring text;          // the message text (the longest static text)
+    std::vector<int> buttons;   // control ids of the buttons, in window order
+    HICON icon = nullptr;       // the icon of the icon control, if there is one
+};
+
+// Top-level windows of a process with the given class ("" for any), hidden ones included.
+std::vector<HWND> TopLevelWindows(DWORD processId, const std::wstring& className = L"");
+
+// The first visible dialog box of the process whose title is `title`; null when none appeared in time.
+HWND WaitForDialog(DWORD processId, const std::wstring& title, DWORD timeoutMs);
+
+DialogContents ReadDialog(HWND dialog);
+std::wstring WindowText(HWND hwnd);
+std::wstring ClassName(HWND hwnd);
+
+// Presses the dialog's button with the given id, as a click would.
+void PressButton(HWND dialog, int id);
+
+} // namespace testkit
