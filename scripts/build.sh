@@ -8,9 +8,12 @@ werror=OFF
 [ "${CI:-}" = true ] && werror=ON
 jobs=$(nproc)
 
+# QUILLET_BUILD_ROOT picks another folder for the build trees (default build/).
+root=${QUILLET_BUILD_ROOT:-$repo/build}
+
 build() {
-    cmake --preset "$1" -DQUILLET_WERROR=$werror >/dev/null
-    cmake --build --preset "$1" -j"$jobs"
+    cmake --preset "$1" -B "$root/$1" -DQUILLET_WERROR=$werror >/dev/null
+    cmake --build "$root/$1" -j"$jobs"
 }
 
 case "${1:-all}" in

@@ -19,7 +19,9 @@ mkdir -p "$program"
 cp build/windows/bin/Quillet.exe build/windows/bin/Syslinkage.dll "$program/"
 
 if [ -n "${DISPLAY:-}" ] && xwd -root -silent -display "$DISPLAY" >/dev/null 2>&1; then
-    ensure_prefix
+    # A desktop of its own with a window manager: a prefix of its own with managed windows.
+    export WINEPREFIX="$repo/build/run/wineprefix"
+    ensure_prefix desktop
     echo "run: starting Quillet from $program"
     exec "$wine_bin" "$program/Quillet.exe"
 fi

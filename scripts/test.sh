@@ -6,16 +6,18 @@ set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 cd "$repo"
 
+root=${QUILLET_BUILD_ROOT:-$repo/build}
+
 bash scripts/setup.sh
 bash scripts/build.sh all
 
 # One test tree over both builds, so CTest reports them together.
-cat >build/CTestTestfile.cmake <<'TESTS'
+cat >"$root/CTestTestfile.cmake" <<'TESTS'
 subdirs("native")
 subdirs("windows")
 TESTS
 
 # The Wine fixture ends its X server and wineserver itself; this covers an interrupted run.
-trap 'bash "$repo/scripts/wine-session.sh" stop "$repo/build/windows" >/dev/null 2>&1 || true' EXIT
-cd build
+trap 'bash "$repo/scripts/wine-session.sh" stop "$root/windows" >/dev/null 2>&1 || true' EXIT
+cd "$root"
 ctest --output-on-failure --timeout 900 -j"$(nproc)" "$@"

@@ -1,7 +1,7 @@
 # Shared by the Wine scripts: the build's own prefix and the virtual display it runs on.
 # Source it with QUILLET_BUILD set to a Windows build tree.
 : "${QUILLET_BUILD:?QUILLET_BUILD must name the Windows build tree}"
-export WINEPREFIX="$QUILLET_BUILD/wineprefix"
+export WINEPREFIX="${QUILLET_WINEPREFIX:-$QUILLET_BUILD/wineprefix}"
 export WINEDEBUG="${QUILLET_WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
@@ -20,12 +20,18 @@ session_display() {
 }
 
 # Creates the prefix once (needs DISPLAY); later calls return at once.
+# With "headless", windows are left unmanaged: on a bare virtual display no window manager answers,
+# and Wine would wait two seconds for one each time a window closes.
 ensure_prefix() {
-    if [ ! -f "$WINEPREFIX/.quillet-ready" ]; then
-        echo "wine: creating the Wine prefix $WINEPREFIX (once per build tree)"
-        rm -rf "$WINEPREFIX"
+    local kind=${1:-desktop}
+    if [ "$(cat "$WINEPREFIX/.quillet-ready" 2>/dev/null)" != "$kind" ]; then
+        echo "wine: preparing the Wine prefix $WINEPREFIX"
+        [ -f "$WINEPREFIX/.quillet-ready" ] || rm -rf "$WINEPREFIX"
         "$wine_bin" wineboot -i </dev/null >/dev/null 2>&1
+        local managed=Y
+        [ "$kind" = headless ] && managed=N
+        "$wine_bin" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d $managed /f </dev/null >/dev/null 2>&1
         wineserver -w
-        touch "$WINEPREFIX/.quillet-ready"
+        echo "$kind" >"$WINEPREFIX/.quillet-ready"
     fi
 }

@@ -43,7 +43,7 @@ start)
     mkdir -p "$session_dir"
     start_xvfb
     export DISPLAY=$(cat "$session_dir/display")
-    ensure_prefix
+    ensure_prefix headless
     # Persistent, so each test program starts against a warm server.
     wineserver -p </dev/null >/dev/null 2>&1
     # Boot the prefix's own processes (services, desktop) now, detached from any test's output pipes,
