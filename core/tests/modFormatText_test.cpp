@@ -79,7 +79,7 @@ TEST(ZigZagCase, AlternatesOnEveryCharacter) {
     EXPECT_EQ(ZigZagCase(L"hello world", true, Cases()), L"HeLlO WoRlD");
     EXPECT_EQ(ZigZagCase(L"hello world", false, Cases()), L"hElLo wOrLd");
     EXPECT_EQ(ZigZagCase(L"ŽLUŤ", true, Cases()), L"ŽlUť");
-    EXPECT_EQ(ZigZagCase(L"1abc", true, Cases()), L"1AbC");
+    EXPECT_EQ(ZigZagCase(L"1abc", true, Cases()), L"1aBc");
 }
 
 TEST(SentenceCase, TrimsCapitalisesSentencesAndEndsWithAFullStop) {
