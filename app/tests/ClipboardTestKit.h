@@ -3,6 +3,7 @@
 // Win32 calls, and answer every message box that comes up while an action runs.
 #include "testkit/Dialogs.h"
 #include "winkit/Scoped.h"
+#include "winkit/TextConv.h"
 
 #include <windows.h>
 

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 
 using namespace apptest;
 using namespace quillet;
@@ -134,7 +133,7 @@ TEST_F(TextActions, AFailingTransformReportsAndLeavesTheClipboard) {
     // A file where the temp folder should be: the long path cannot write its files.
     testkit::TempFolder blocker;
     const std::wstring notAFolder = blocker.path() + L"temp";
-    std::ofstream(winkit::ToUtf8(notAFolder)) << "x";
+    winkit::ScopedFile(::CreateFileW(notAFolder.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
     ASSERT_TRUE(testkit::FileExists(notAFolder));
     TempFolder = notAFolder + L"\\";
 
@@ -142,7 +141,7 @@ TEST_F(TextActions, AFailingTransformReportsAndLeavesTheClipboard) {
     const auto boxes = RunOn(text, mnuRemoveDiacritics);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].title, L"Quillet - Error");
-    EXPECT_EQ(boxes[0].text.rfind(L"Unable to remove diacritics.\n\nError number: ", 0), 0u)
+    EXPECT_EQ(boxes[0].text.rfind(L"Unable to remove diacritics.\r\n\r\nError number: ", 0), 0u)
         << winkit::ToUtf8(boxes[0].text);
     EXPECT_EQ(ClipboardUnicodeText(), text);
 }

@@ -22,7 +22,10 @@ public:
         std::promise<bool> opened;
         auto result = opened.get_future();
         thread_ = std::thread([this, &opened] {
-            const bool open = ::OpenClipboard(nullptr) != FALSE;
+            // Opened for a window, as programs do: the clipboard then belongs to that window alone.
+            winkit::ScopedWindow owner(
+                ::CreateWindowExW(0, L"STATIC", L"holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+            const bool open = owner && ::OpenClipboard(owner.get()) != FALSE;
             opened.set_value(open);
             release_.get_future().wait();
             if (open)
