@@ -45,18 +45,28 @@ std::wstring RemoveDiacritics(std::wstring_view text) {
 }
 
 std::wstring ReverseText(std::wstring_view text, bool keepLineBreaks) {
-    std::wstring result;
-    result.reserve(text.size());
+    std::wstring result(text.size(), L'\0');
+    std::size_t out = 0;
     for (std::size_t i = text.size(); i-- > 0;) {
         if (i > 0 && IsLowSurrogate(text[i]) && IsHighSurrogate(text[i - 1])) {
-            result += text[i - 1];
-            result += text[i];
+            result[out++] = text[i - 1];
+            result[out++] = text[i];
             --i;
         } else {
-            result += text[i];
+            result[out++] = text[i];
         }
     }
-    return keepLineBreaks ? ReplaceAll(result, L"\n\r", L"\r\n") : result;
+    if (keepLineBreaks) {
+        // LF CR back to CR LF, left to right: a swap in place, as the pair keeps its length.
+        for (std::size_t i = 0; i + 1 < result.size(); ++i) {
+            if (result[i] == L'\n' && result[i + 1] == L'\r') {
+                result[i] = L'\r';
+                result[i + 1] = L'\n';
+                ++i;
+            }
+        }
+    }
+    return result;
 }
 
 std::wstring ReplaceAll(std::wstring_view text, std::wstring_view search, std::wstring_view replacement) {
