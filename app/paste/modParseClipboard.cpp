@@ -40,6 +40,19 @@ BlockResult MakeBlock(const void* data, std::size_t bytes, std::size_t terminato
     return ::GetLastError() == NO_ERROR ? BlockResult::Ok : BlockResult::Failed;
 }
 
+// The zero-terminated text of a clipboard block. Another program's block need not end in a zero, so
+// reading never goes past its size.
+template <typename Char> std::basic_string<Char> BlockText(HANDLE data) {
+    winkit::GlobalLockGuard<const Char> locked(data);
+    if (!locked)
+        return {};
+    const std::size_t capacity = ::GlobalSize(data) / sizeof(Char);
+    std::size_t length = 0;
+    while (length < capacity && locked.get()[length] != Char(0))
+        ++length;
+    return std::basic_string<Char>(locked.get(), length);
+}
+
 void ReportCopyFailure(DWORD code) {
     SetPendingWin32Error(code);
     ShowError(L"An error has occured while copying data to clipboard.", true);
@@ -98,19 +111,12 @@ std::optional<std::wstring> GetClipboardText() {
         return std::nullopt;
     }
     ClipboardCloser closer;
-    HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
-    if (!data)
-        return std::wstring();
-    winkit::GlobalLockGuard<const wchar_t> locked(data);
-    if (!locked)
-        return std::wstring();
-    // Another program's block need not end in a zero: never read past its size.
-    const std::size_t capacity = ::GlobalSize(data) / sizeof(wchar_t);
-    const wchar_t* begin = locked.get();
-    std::size_t length = 0;
-    while (length < capacity && begin[length] != L'\0')
-        ++length;
-    return std::wstring(begin, length);
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT))
+        return BlockText<wchar_t>(data);
+    // The system offers ANSI text as Unicode too; read it directly where it does not.
+    if (HANDLE data = ::GetClipboardData(CF_TEXT))
+        return winkit::FromAnsi(BlockText<char>(data));
+    return std::wstring();
 }
 
 } // namespace quillet

@@ -25,9 +25,6 @@ TEST(WindowsCaseMapper, LettersOfEveryScriptAreLetters) {
 
 TEST(WindowsCaseMapper, DrivesTheCoreTransformsAsTheStandInDoes) {
     const auto& cases = PlatformCases();
-    EXPECT_TRUE(core::IsUpperChar(L'5', cases));
     EXPECT_FALSE(core::IsUpperChar(L'ř', cases));
-    EXPECT_EQ(core::ReverseCase(L"ŽluŤ Кот", cases), L"žLUť кОТ");
     EXPECT_EQ(core::ToProperCase(L"STRASSE straße don't", cases), L"Strasse Straße Don't");
-    EXPECT_EQ(core::SentenceCase(L"  hello world. how ARE you  ", false, cases), L"Hello world. How are you.");
 }

@@ -6,7 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cwctype>
+#include <algorithm>
+#include <cwchar>
 
 using quillet::AddressesOf;
 using quillet::HostAddresses;
@@ -33,24 +34,13 @@ private:
     hostent entry_{};
 };
 
+// Four numbers of at most three digits, each up to 255, joined by dots.
 bool IsDottedQuad(const std::wstring& text) {
-    int parts = 0;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t dot = text.find(L'.', start);
-        const std::wstring part = text.substr(start, dot == std::wstring::npos ? dot : dot - start);
-        if (part.empty() || part.size() > 3 || std::stoi(part) > 255)
-            return false;
-        for (wchar_t c : part) {
-            if (!std::iswdigit(c))
-                return false;
-        }
-        ++parts;
-        if (dot == std::wstring::npos)
-            break;
-        start = dot + 1;
-    }
-    return parts == 4;
+    unsigned parts[4];
+    wchar_t rest = 0;
+    return text.size() <= 15 &&
+           std::swscanf(text.c_str(), L"%3u.%3u.%3u.%3u%lc", &parts[0], &parts[1], &parts[2], &parts[3], &rest) == 4 &&
+           std::all_of(std::begin(parts), std::end(parts), [](unsigned p) { return p <= 255; });
 }
 
 } // namespace

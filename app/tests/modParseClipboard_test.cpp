@@ -80,13 +80,6 @@ TEST(CopyTextToClipboard, ReplacesEveryOtherFormat) {
     EXPECT_EQ(ClipboardUnicodeText(), L"plain");
 }
 
-TEST(CopyTextToClipboard, EmptyTextLeavesEmptyTextOnTheClipboard) {
-    ASSERT_TRUE(PutClipboardText(L"something"));
-    EXPECT_TRUE(CopyTextToClipboard(L""));
-    EXPECT_TRUE(ClipboardHas(CF_UNICODETEXT));
-    EXPECT_EQ(ClipboardUnicodeText(), L"");
-}
-
 TEST(CopyTextToClipboard, WaitsForAnotherProgramToLetGo) {
     ASSERT_TRUE(PutClipboardText(L"before"));
     ClipboardHolder holder;
@@ -126,6 +119,20 @@ TEST(GetClipboardText, ReadsUnicodeTextAnotherProgramPut) {
     const auto text = GetClipboardText();
     ASSERT_TRUE(text.has_value());
     EXPECT_EQ(*text, L"Кошка 東京 " + kCzech);
+}
+
+TEST(GetClipboardText, ReadsAnsiTextAnOlderProgramPut) {
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    winkit::ScopedGlobal block(::GlobalAlloc(GMEM_MOVEABLE, 6));
+    std::memcpy(::GlobalLock(block.get()), "plain", 6);
+    ::GlobalUnlock(block.get());
+    if (::SetClipboardData(CF_TEXT, block.get()))
+        block.release();
+    ::CloseClipboard();
+    const auto text = GetClipboardText();
+    ASSERT_TRUE(text.has_value());
+    EXPECT_EQ(*text, L"plain");
 }
 
 TEST(GetClipboardText, IsEmptyWhenTheClipboardHoldsNoText) {
