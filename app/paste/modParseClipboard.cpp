@@ -85,24 +85,28 @@ bool CopyTextToClipboard(const std::wstring& text) {
         ShowError(L"Could not open the Clipboard. Copy aborted.");
         return false;
     }
-    bool copied = false;
-    if (!::EmptyClipboard()) {
-        ReportCopyFailure(::GetLastError());
-    } else if (!::SetClipboardData(CF_UNICODETEXT, wide.get())) {
-        ReportCopyFailure(::GetLastError());
+    // Failures are reported after closing, so no other program waits on the clipboard behind a message.
+    bool failed = false;
+    DWORD failure = NO_ERROR;
+    if (!::EmptyClipboard() || !::SetClipboardData(CF_UNICODETEXT, wide.get())) {
+        failed = true;
+        failure = ::GetLastError();
     } else {
         // The clipboard owns a block once it has accepted it.
         wide.release();
+        // Without the ANSI copy the system still offers the text to ANSI readers, converted.
         if (::SetClipboardData(CF_TEXT, narrow.get()))
             narrow.release();
-        // Without the ANSI copy the system still offers the text to ANSI readers, converted.
-        copied = true;
     }
-    if (!::CloseClipboard()) {
-        ShowError(L"Could not close Clipboard.");
+    const bool closed = ::CloseClipboard() != FALSE;
+    if (failed) {
+        ReportCopyFailure(failure);
         return false;
     }
-    return copied;
+    // The text is on the clipboard even when closing it failed.
+    if (!closed)
+        ShowError(L"Could not close Clipboard.");
+    return true;
 }
 
 std::optional<std::wstring> GetClipboardText() {
