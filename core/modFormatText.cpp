@@ -28,11 +28,17 @@ private:
     bool aligned_;
 };
 
-bool IsBlank(wchar_t c) { return c == L' '; }
+bool IsBlank(wchar_t c) {
+    return c == L' ';
+}
 
-bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+bool IsDigit(wchar_t c) {
+    return c >= L'0' && c <= L'9';
+}
 
-bool IsApostrophe(wchar_t c) { return c == L'\'' || c == L'\u2019'; }
+bool IsApostrophe(wchar_t c) {
+    return c == L'\'' || c == L'\u2019';
+}
 
 } // namespace
 
@@ -41,9 +47,13 @@ bool IsUpperChar(wchar_t c, const CaseMapper& cases) {
     return upper.size() == 1 && upper[0] == c;
 }
 
-std::wstring ToLowerCase(std::wstring_view text, const CaseMapper& cases) { return cases.Lower(text); }
+std::wstring ToLowerCase(std::wstring_view text, const CaseMapper& cases) {
+    return cases.Lower(text);
+}
 
-std::wstring ToUpperCase(std::wstring_view text, const CaseMapper& cases) { return cases.Upper(text); }
+std::wstring ToUpperCase(std::wstring_view text, const CaseMapper& cases) {
+    return cases.Upper(text);
+}
 
 std::wstring ToProperCase(std::wstring_view text, const CaseMapper& cases) {
     const CaseForms forms(text, cases);
@@ -81,8 +91,8 @@ std::wstring SentenceCase(std::wstring_view text, bool keepCapitals, const CaseM
         ++first;
     while (last > first && IsBlank(text[last - 1]))
         --last;
-    std::wstring result = keepCapitals ? std::wstring(text.substr(first, last - first))
-                                       : cases.Lower(text.substr(first, last - first));
+    std::wstring result =
+        keepCapitals ? std::wstring(text.substr(first, last - first)) : cases.Lower(text.substr(first, last - first));
 
     const CaseForms forms(result, cases);
     std::wstring sentence(result);

@@ -4,8 +4,7 @@
 
 namespace core {
 
-const std::wstring_view kDiacriticsSource =
-    L"žščřďťňŽŠČŘĎŤŇáéěíóúůýÁÉĚÍÓÚŮÝŔÂÄĹĆÇĘËĚÎĐŃÔŐÖŰÜŕâăäĺćçčęëîđńôőöűüţĂŢ";
+const std::wstring_view kDiacriticsSource = L"žščřďťňŽŠČŘĎŤŇáéěíóúůýÁÉĚÍÓÚŮÝŔÂÄĹĆÇĘËĚÎĐŃÔŐÖŰÜŕâăäĺćçčęëîđńôőöűüţĂŢ";
 const std::wstring_view kDiacriticsReplacement =
     L"zscrdtnZSCRDTNaeeiouuyAEEIOUUYRAALCCEEEIDNOOOUUraaalccceeidnooouutAT";
 
@@ -28,8 +27,12 @@ const std::array<wchar_t, kTableEnd>& DiacriticsLookup() {
     return lookup;
 }
 
-bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool IsHighSurrogate(wchar_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(wchar_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 } // namespace
 

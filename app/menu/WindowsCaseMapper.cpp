@@ -22,13 +22,13 @@ std::wstring Map(std::wstring_view text, DWORD flags) {
         throw core::CaseMappingError("text too long for case mapping");
     const int length = static_cast<int>(text.size());
     // Simple case mapping keeps the length; the size query covers a platform that does otherwise.
-    const int needed = ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), length, nullptr, 0, nullptr,
-                                       nullptr, 0);
+    const int needed =
+        ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), length, nullptr, 0, nullptr, nullptr, 0);
     if (needed <= 0)
         Refused();
     std::wstring out(static_cast<std::size_t>(needed), L'\0');
-    const int written = ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), length, out.data(), needed,
-                                        nullptr, nullptr, 0);
+    const int written =
+        ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), length, out.data(), needed, nullptr, nullptr, 0);
     if (written <= 0)
         Refused();
     out.resize(static_cast<std::size_t>(written));
@@ -37,11 +37,17 @@ std::wstring Map(std::wstring_view text, DWORD flags) {
 
 } // namespace
 
-std::wstring WindowsCaseMapper::Lower(std::wstring_view text) const { return Map(text, LCMAP_LOWERCASE); }
+std::wstring WindowsCaseMapper::Lower(std::wstring_view text) const {
+    return Map(text, LCMAP_LOWERCASE);
+}
 
-std::wstring WindowsCaseMapper::Upper(std::wstring_view text) const { return Map(text, LCMAP_UPPERCASE); }
+std::wstring WindowsCaseMapper::Upper(std::wstring_view text) const {
+    return Map(text, LCMAP_UPPERCASE);
+}
 
-bool WindowsCaseMapper::IsLetter(wchar_t c) const { return ::IsCharAlphaW(c) != FALSE; }
+bool WindowsCaseMapper::IsLetter(wchar_t c) const {
+    return ::IsCharAlphaW(c) != FALSE;
+}
 
 const WindowsCaseMapper& PlatformCases() {
     static const WindowsCaseMapper mapper;

@@ -15,7 +15,9 @@ namespace {
 bool socketsStarted = false;
 
 // These failures are shown as plain boxes, without icon, outside the program's message kinds.
-void PlainMessage(const std::wstring& text) { ::MessageBoxW(nullptr, text.c_str(), core::kProgramTitle, MB_OK); }
+void PlainMessage(const std::wstring& text) {
+    ::MessageBoxW(nullptr, text.c_str(), core::kProgramTitle, MB_OK);
+}
 
 std::wstring DottedAddress(const char* bytes, int length) {
     std::wstring text;

@@ -85,7 +85,9 @@ void RunTextAction(Precondition precondition, const wchar_t* errorText, const Tr
 
 } // namespace
 
-void SetMenuStatusHook(StatusHook hook) { Status() = std::move(hook); }
+void SetMenuStatusHook(StatusHook hook) {
+    Status() = std::move(hook);
+}
 
 void mnuToLowerCase() {
     RunTextAction(Precondition::None, L"Unable to lower case.",

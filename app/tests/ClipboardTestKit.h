@@ -65,7 +65,9 @@ inline std::wstring ClipboardUnicodeText() {
     return text.substr(0, text.find(L'\0'));
 }
 
-inline bool ClipboardHas(UINT format) { return ::IsClipboardFormatAvailable(format) != FALSE; }
+inline bool ClipboardHas(UINT format) {
+    return ::IsClipboardFormatAvailable(format) != FALSE;
+}
 
 // Runs `action` on this thread while another thread, acting as the user, reads every message box of
 // this process and presses its first button. Returns the boxes in the order they came.

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-
 using namespace apptest;
 using namespace quillet;
 
