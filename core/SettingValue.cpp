@@ -9,9 +9,8 @@ namespace {
 
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
-} // namespace
-
-double LeadingNumber(std::wstring_view text) {
+// The number at the start of the text as characters, and where it ends; empty when there is none.
+std::string NumberAtStart(std::wstring_view text, size_t& end) {
     size_t i = 0;
     while (i < text.size() && (text[i] == L' ' || text[i] == L'\t'))
         ++i;
@@ -32,8 +31,10 @@ double LeadingNumber(std::wstring_view text) {
             ++digits;
         }
     }
-    if (digits == 0)
-        return 0.0;
+    if (digits == 0) {
+        end = 0;
+        return {};
+    }
     if (i < text.size() && (text[i] == L'e' || text[i] == L'E')) {
         size_t j = i + 1;
         std::string exponent = "e";
@@ -43,9 +44,28 @@ double LeadingNumber(std::wstring_view text) {
             while (j < text.size() && IsDigit(text[j]))
                 exponent += static_cast<char>(text[j++]);
             number += exponent;
+            i = j;
         }
     }
-    return std::strtod(number.c_str(), nullptr);
+    end = i;
+    return number;
+}
+
+} // namespace
+
+double LeadingNumber(std::wstring_view text) {
+    size_t end = 0;
+    const std::string number = NumberAtStart(text, end);
+    return number.empty() ? 0.0 : std::strtod(number.c_str(), nullptr);
+}
+
+bool IsNumericText(std::wstring_view text) {
+    size_t end = 0;
+    if (NumberAtStart(text, end).empty())
+        return false;
+    while (end < text.size() && (text[end] == L' ' || text[end] == L'\t'))
+        ++end;
+    return end == text.size();
 }
 
 std::optional<long long> RoundInRange(double value, long long min, long long max) {

@@ -17,6 +17,10 @@ std::optional<long long> RoundInRange(double value, long long min, long long max
 // LeadingNumber, rounded, as long as it fits the range.
 std::optional<long long> SettingInteger(std::wstring_view text, long long min, long long max);
 
+// True when the whole text (blanks around it aside) is one decimal number: "12" and " -1.5 " are, "12abc" and
+// "" are not.
+bool IsNumericText(std::wstring_view text);
+
 // A flag is on only when its number rounds to exactly 1 ("2" is off).
 bool IsFlagOn(std::wstring_view text);
 
