@@ -7,7 +7,9 @@
 namespace core {
 namespace {
 
-bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+bool IsDigit(wchar_t c) {
+    return c >= L'0' && c <= L'9';
+}
 
 // The number at the start of the text as characters, and where it ends; empty when there is none.
 std::string NumberAtStart(std::wstring_view text, size_t& end) {
@@ -87,8 +89,12 @@ std::optional<long long> SettingInteger(std::wstring_view text, long long min, l
     return RoundInRange(LeadingNumber(text), min, max);
 }
 
-bool IsFlagOn(std::wstring_view text) { return std::round(LeadingNumber(text)) == 1.0; }
+bool IsFlagOn(std::wstring_view text) {
+    return std::round(LeadingNumber(text)) == 1.0;
+}
 
-bool IsNonZero(std::wstring_view text) { return std::round(LeadingNumber(text)) != 0.0; }
+bool IsNonZero(std::wstring_view text) {
+    return std::round(LeadingNumber(text)) != 0.0;
+}
 
 } // namespace core

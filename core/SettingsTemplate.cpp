@@ -27,8 +27,7 @@ std::wstring DefaultSettingsText(std::wstring_view projectsFolder) {
         << L"RecentProject3Name= " << L"RecentProject3Path=" << L"RecentProject4Name=" << L"RecentProject4Path="
         << L"RecentProject5Name=" << L"RecentProject5Path=";
     out << L"PasteMethod=1" << L"";
-    out << L"[WindowPos]" << L"frmConfPasteBoxX=" << L"frmConfPasteBoxY=" << L"frmquilletX=" << L"frmquilletY="
-        << L"";
+    out << L"[WindowPos]" << L"frmConfPasteBoxX=" << L"frmConfPasteBoxY=" << L"frmquilletX=" << L"frmquilletY=" << L"";
     out << L"[Hotkeys]";
     // Clips 1-10 on Ctrl, 11-20 on Ctrl+Shift, 21-30 on Ctrl+Alt; in each group the digit keys 1...9, then 0.
     const int groupMask[] = {2, 6, 3};
@@ -38,9 +37,9 @@ std::wstring DefaultSettingsText(std::wstring_view projectsFolder) {
         const std::wstring clip = L"Clip" + std::to_wstring(n);
         out << clip + L"Mod=" + std::to_wstring(mask) << clip + L"Key=" + std::to_wstring(key);
     }
-    out << L"HKShowQLMod=3" << L"HKShowQLKey=72" << L"HKGlobalMenuMod=3" << L"HKGlobalMenuKey=71"
-        << L"HKPasteNextMod=2" << L"HKPasteNextKey=81" << L"HKPasteMenuMod=3" << L"HKPasteMenuKey=67"
-        << L"HKSettingsMod=3" << L"HKSettingsKey=83";
+    out << L"HKShowQLMod=3" << L"HKShowQLKey=72" << L"HKGlobalMenuMod=3" << L"HKGlobalMenuKey=71" << L"HKPasteNextMod=2"
+        << L"HKPasteNextKey=81" << L"HKPasteMenuMod=3" << L"HKPasteMenuKey=67" << L"HKSettingsMod=3"
+        << L"HKSettingsKey=83";
     return out.text;
 }
 

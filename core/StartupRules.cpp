@@ -25,7 +25,9 @@ bool IsNoWindowCommandLine(std::wstring_view commandLine) {
     return true;
 }
 
-double TwipsPerPixel(int dotsPerInch) { return dotsPerInch > 0 ? 1440.0 / dotsPerInch : 0.0; }
+double TwipsPerPixel(int dotsPerInch) {
+    return dotsPerInch > 0 ? 1440.0 / dotsPerInch : 0.0;
+}
 
 bool IsUsualTwipSize(int dotsPerInchX, int dotsPerInchY) {
     return TwipsPerPixel(dotsPerInchX) == 15.0 && TwipsPerPixel(dotsPerInchY) == 15.0;

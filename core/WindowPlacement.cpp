@@ -4,7 +4,9 @@
 
 namespace core {
 
-long CenteredOffset(long screen, long window) { return (screen - window) / 2; }
+long CenteredOffset(long screen, long window) {
+    return (screen - window) / 2;
+}
 
 long RestoredLeft(double storedLeft, long screenWidth, long windowWidth) {
     const double x = std::floor(storedLeft);

@@ -26,7 +26,9 @@ bool ProgramRun::Start(const std::wstring& exe, const std::wstring& arguments) {
     return true;
 }
 
-bool ProgramRun::running() const { return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
+bool ProgramRun::running() const {
+    return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+}
 
 bool ProgramRun::WaitForExit(DWORD timeoutMs) const {
     return process_ && ::WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0;

@@ -53,7 +53,9 @@ constexpr int kFontPasses = 41;
 const wchar_t kLibraryName[] = L"Syslinkage.dll";
 
 // The splash is shown only when DisableSplash is exactly 0; other values just keep it away.
-bool SplashWanted() { return DisableSplash == 0; }
+bool SplashWanted() {
+    return DisableSplash == 0;
+}
 
 // A short pause in which the splash gets painted.
 void PauseWithMessages(DWORD ms) {
@@ -97,9 +99,10 @@ std::vector<std::wstring> ScreenFonts() {
         return _wcsicmp(a.c_str(), b.c_str()) < 0;
     };
     std::sort(names.begin(), names.end(), lessNoCase);
-    names.erase(std::unique(names.begin(), names.end(),
-                            [](const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }),
-                names.end());
+    names.erase(
+        std::unique(names.begin(), names.end(),
+                    [](const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }),
+        names.end());
     return names;
 }
 
@@ -239,8 +242,8 @@ void LoadProgram(const std::wstring& commandLine) {
     ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
     ShowError(L"Error while starting Quillet. If you lost some system libraries, please reinstall program. "
               L"If you dont got read/write access to " +
-              AppFolder + L", please, obtain it. If you will need any further help, please contact " +
-              kSupportAddress + L".");
+              AppFolder + L", please, obtain it. If you will need any further help, please contact " + kSupportAddress +
+              L".");
     ShutDown(true);
 }
 

@@ -51,7 +51,9 @@ long long StoredInteger(const wchar_t* section, const wchar_t* key, long long mi
     throw ValueOutOfRange{};
 }
 
-bool StoredFlag(const wchar_t* section, const wchar_t* key) { return core::IsFlagOn(ReadSetting(section, key)); }
+bool StoredFlag(const wchar_t* section, const wchar_t* key) {
+    return core::IsFlagOn(ReadSetting(section, key));
+}
 
 bool CanOpenForReading(const std::wstring& path) {
     if (path.empty())
@@ -94,10 +96,16 @@ RECT WindowTwips(HWND window) {
     return {r.left * t, r.top * t, r.right * t, r.bottom * t};
 }
 
-long ScreenWidthTwips() { return ::GetSystemMetrics(SM_CXSCREEN) * core::kTwipsPerPixel; }
-long ScreenHeightTwips() { return ::GetSystemMetrics(SM_CYSCREEN) * core::kTwipsPerPixel; }
+long ScreenWidthTwips() {
+    return ::GetSystemMetrics(SM_CXSCREEN) * core::kTwipsPerPixel;
+}
+long ScreenHeightTwips() {
+    return ::GetSystemMetrics(SM_CYSCREEN) * core::kTwipsPerPixel;
+}
 
-int ToPixels(long twips) { return static_cast<int>(std::lround(static_cast<double>(twips) / core::kTwipsPerPixel)); }
+int ToPixels(long twips) {
+    return static_cast<int>(std::lround(static_cast<double>(twips) / core::kTwipsPerPixel));
+}
 
 void MoveTo(HWND window, long leftTwips, long topTwips) {
     ::SetWindowPos(window, nullptr, ToPixels(leftTwips), ToPixels(topTwips), 0, 0,
@@ -110,7 +118,9 @@ bool IsMaximisedSetting(const std::wstring& formName) {
 
 } // namespace
 
-bool SettingsFileExists() { return CanOpenForReading(SettingsFile); }
+bool SettingsFileExists() {
+    return CanOpenForReading(SettingsFile);
+}
 
 std::wstring ReadSetting(const std::wstring& section, const std::wstring& key, const std::wstring& file) {
     if (!SettingsFileExists()) {
@@ -317,7 +327,8 @@ void RestoreWindowSize(HWND window, const std::wstring& formName) {
     };
     stored(ReadSetting(kWindowSize, formName + L"X"), width);
     stored(ReadSetting(kWindowSize, formName + L"Y"), height);
-    ::SetWindowPos(window, nullptr, 0, 0, ToPixels(width), ToPixels(height), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(window, nullptr, 0, 0, ToPixels(width), ToPixels(height),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CenterHorizontally(HWND window) {

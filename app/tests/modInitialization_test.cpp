@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
+using quillet::frmSplash;
 using quillet::RegisterLibrary;
 using quillet::Splash;
 using quillet::SplashStep;
-using quillet::frmSplash;
 
 namespace {
 
@@ -118,9 +118,8 @@ TEST_F(SplashSteps, BlocksRunFromNearBlackToWhite) {
     int previous = -1;
     for (int i = 0; i < frmSplash::kBlocks; ++i) {
         HWND block = ::GetDlgItem(Splash().hwnd(), frmSplash::kFirstBlockId + i);
-        auto brush = reinterpret_cast<HBRUSH>(::SendMessageW(Splash().hwnd(), WM_CTLCOLORSTATIC,
-                                                             reinterpret_cast<WPARAM>(dc.get()),
-                                                             reinterpret_cast<LPARAM>(block)));
+        auto brush = reinterpret_cast<HBRUSH>(::SendMessageW(
+            Splash().hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(block)));
         LOGBRUSH lb{};
         ASSERT_EQ(::GetObjectW(brush, sizeof lb, &lb), static_cast<int>(sizeof lb)) << i;
         const int r = GetRValue(lb.lbColor);

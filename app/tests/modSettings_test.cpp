@@ -15,9 +15,15 @@ using settings_test::AnswerWhile;
 
 namespace {
 
-std::string FileBytes(const std::wstring& path) { return testkit::ReadFileBytes(path); }
-void WriteBytes(const std::wstring& path, const std::string& bytes) { ASSERT_TRUE(testkit::WriteFileBytes(path, bytes)); }
-std::vector<std::string> Lines(const std::string& bytes) { return testkit::CrLfLines(bytes); }
+std::string FileBytes(const std::wstring& path) {
+    return testkit::ReadFileBytes(path);
+}
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    ASSERT_TRUE(testkit::WriteFileBytes(path, bytes));
+}
+std::vector<std::string> Lines(const std::string& bytes) {
+    return testkit::CrLfLines(bytes);
+}
 
 const wchar_t kRegenerateQuestion[] =
     L"Unable to load settings! Your settings.ini can be damaged or incompatible.\r\n\r\nDo you want to generate "
@@ -149,8 +155,8 @@ TEST_F(SettingsStore, FileThatTakesNoWritesStillReadsAndAWriteReportsTheFailure)
     ASSERT_TRUE(holder);
     EXPECT_EQ(ReadSetting(L"Quillet", L"AutoPaste"), L"1");
     bool written = true;
-    const auto a = AnswerWhile([&] { written = WriteSetting(L"Quillet", L"AutoPaste", L"0"); }, L"Quillet - Error",
-                               IDOK);
+    const auto a =
+        AnswerWhile([&] { written = WriteSetting(L"Quillet", L"AutoPaste", L"0"); }, L"Quillet - Error", IDOK);
     ASSERT_TRUE(a.appeared);
     EXPECT_FALSE(written);
     const std::wstring expected =
@@ -164,8 +170,7 @@ TEST_F(SettingsStore, FileThatTakesNoWritesStillReadsAndAWriteReportsTheFailure)
 TEST_F(SettingsStore, TemplateThatCannotBeWrittenIsReported) {
     ASSERT_TRUE(::CreateDirectoryW(path().c_str(), nullptr)); // a folder where the file should go
     bool created = true;
-    const auto a =
-        AnswerWhile([&] { created = quillet::CreateDefaultSettings(); }, L"Quillet - Error", IDOK);
+    const auto a = AnswerWhile([&] { created = quillet::CreateDefaultSettings(); }, L"Quillet - Error", IDOK);
     ::RemoveDirectoryW(path().c_str());
     ASSERT_TRUE(a.appeared);
     EXPECT_FALSE(created);
@@ -198,7 +203,9 @@ struct RecordedTargets {
         t.checkClipboardMenuAutoPaste = [this](bool on) { clipboardAutoPaste = on; };
         t.keepMainWindowOnTop = [this] { onTop = true; };
     }
-    bool& Flag(CopyOption o) { return o == CopyOption::MinimizeOnCopy ? minimize : o == CopyOption::HideOnCopy ? hide : autoPaste; }
+    bool& Flag(CopyOption o) {
+        return o == CopyOption::MinimizeOnCopy ? minimize : o == CopyOption::HideOnCopy ? hide : autoPaste;
+    }
     static const wchar_t* Name(CopyOption o) {
         return o == CopyOption::MinimizeOnCopy ? L"minimize" : o == CopyOption::HideOnCopy ? L"hide" : L"autopaste";
     }
@@ -298,9 +305,9 @@ TEST_F(ApplyingSettings, ExitChoiceOutOfByteRangeIsReportedAndKeepsWhatWasApplie
     EXPECT_EQ(a.contents.text.rfind(L"Error while loading settings!\r\n\r\nError number: 6, description: ", 0), 0u)
         << winkit::ToUtf8(a.contents.text);
     EXPECT_NE(a.contents.text.find(L"Exiting=999"), std::wstring::npos);
-    EXPECT_EQ(quillet::PasteMethod, 3);      // applied before the failure
-    EXPECT_EQ(quillet::ExitChoice, 2);       // left as it was
-    EXPECT_TRUE(quillet::AskDeletingClip);   // never reached
+    EXPECT_EQ(quillet::PasteMethod, 3);    // applied before the failure
+    EXPECT_EQ(quillet::ExitChoice, 2);     // left as it was
+    EXPECT_TRUE(quillet::AskDeletingClip); // never reached
     EXPECT_EQ(targets.calls, (std::vector<std::wstring>{L"autopaste+"}));
 }
 

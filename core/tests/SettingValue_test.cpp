@@ -11,7 +11,9 @@ using core::LeadingNumber;
 using core::SettingInteger;
 
 TEST(LeadingNumber, TextWithoutALeadingNumberIsZero) {
-    for (const wchar_t* text : {L"", L"   ", L"abc", L"-", L"+", L".", L"-.", L"e5", L"x12", L"\x00A0" L"5"})
+    for (const wchar_t* text : {L"", L"   ", L"abc", L"-", L"+", L".", L"-.", L"e5", L"x12",
+                                L"\x00A0"
+                                L"5"})
         EXPECT_EQ(LeadingNumber(text), 0.0) << "text: [" << testing::PrintToString(std::wstring(text)) << "]";
 }
 
