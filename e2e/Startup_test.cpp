@@ -211,3 +211,17 @@ TEST(Startup, ProgramFolderThatTakesNoSettingsFileEndsWithTheStartupError) {
     ASSERT_TRUE(quillet.WaitForExit(kExitTimeout)) << "the program did not end after its start-up error";
     EXPECT_FALSE(testkit::FolderExists(quillet.folder() + L"temp"));
 }
+
+TEST(Startup, MissingLibraryIsReportedAndEndsTheProgram) {
+    ProgramUnderTest quillet;
+    ASSERT_TRUE(quillet.ready());
+    ASSERT_TRUE(::DeleteFileW((quillet.folder() + L"Syslinkage.dll").c_str()));
+    ASSERT_TRUE(quillet.Start());
+    HWND box = testkit::WaitForDialog(quillet.processId(), L"Quillet - Error", kStartTimeout);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(testkit::ReadDialog(box).text, L"Couldn't register DLL(s) which is Quillet using. Please check that you "
+                                             L"got these files in Quillet directory:\r\nSyslinkage.dll");
+    testkit::PressButton(box, IDOK);
+    ASSERT_TRUE(quillet.WaitForExit(kExitTimeout));
+    EXPECT_EQ(quillet.exitCode(), 0u);
+}

@@ -78,3 +78,10 @@ TEST(SettingFlags, OnOnlyWhenTheNumberIsOneUnlessAnyNonZeroCounts) {
     EXPECT_FALSE(IsNonZero(L""));
     EXPECT_FALSE(IsNonZero(L"0.2"));
 }
+
+TEST(IsNumericText, WholeTextMustBeOneNumber) {
+    for (const wchar_t* text : {L"12", L" -1.5 ", L"7500", L"2e3", L".5"})
+        EXPECT_TRUE(core::IsNumericText(text)) << testing::PrintToString(std::wstring(text));
+    for (const wchar_t* text : {L"", L" ", L"12abc", L"90x", L"abc", L"1 2", L"-"})
+        EXPECT_FALSE(core::IsNumericText(text)) << testing::PrintToString(std::wstring(text));
+}
