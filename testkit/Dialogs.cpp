@@ -79,3 +79,19 @@ void PressButton(HWND dialog, int id) {
 }
 
 } // namespace testkit
+
+namespace testkit {
+
+std::future<AnsweredBox> AnswerMessageBox(const std::wstring& title, int button, DWORD timeoutMs) {
+    return std::async(std::launch::async, [title, button, timeoutMs] {
+        AnsweredBox answered;
+        if (HWND box = WaitForDialog(::GetCurrentProcessId(), title, timeoutMs)) {
+            answered.appeared = true;
+            answered.contents = ReadDialog(box);
+            PressButton(box, button);
+        }
+        return answered;
+    });
+}
+
+} // namespace testkit

@@ -2,6 +2,7 @@
 // Finding, reading and answering the dialogs a program under test shows, as a user would see them.
 #include <windows.h>
 
+#include <future>
 #include <string>
 #include <vector>
 
@@ -26,5 +27,15 @@ std::wstring ClassName(HWND hwnd);
 
 // Presses the dialog's button with the given id, as a click would.
 void PressButton(HWND dialog, int id);
+
+struct AnsweredBox {
+    bool appeared = false;
+    DialogContents contents;
+};
+
+// Acts as the user for the next message box this process shows with the given title: from another
+// thread it waits for the box, reads it and presses `button`. Start it before the call that shows
+// the box; get() the result after that call returned.
+std::future<AnsweredBox> AnswerMessageBox(const std::wstring& title, int button, DWORD timeoutMs = 10000);
 
 } // namespace testkit
