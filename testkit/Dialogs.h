@@ -38,4 +38,16 @@ struct AnsweredBox {
 // the box; get() the result after that call returned.
 std::future<AnsweredBox> AnswerMessageBox(const std::wstring& title, int button, DWORD timeoutMs = 10000);
 
+// One dialog the user answers: the title it is waited for by, the file name typed into a file dialog
+// (empty for other dialogs) and the button pressed.
+struct DialogStep {
+    std::wstring title;
+    int button = IDOK;
+    std::wstring fileName;
+};
+
+// Answers several dialogs in turn, each once the one before has closed. A step whose dialog does not
+// come in time ends the script; the result holds one entry per step that was reached.
+std::future<std::vector<AnsweredBox>> AnswerDialogs(std::vector<DialogStep> steps, DWORD timeoutMs = 10000);
+
 } // namespace testkit

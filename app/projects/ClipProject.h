@@ -35,6 +35,15 @@ public:
     virtual void FocusFirstRow() = 0;
     // Shows the slots again after the model changed under the rows.
     virtual void RefreshRows() = 0;
+    // The window the project dialogs and messages belong to (may be null).
+    virtual HWND DialogOwner() = 0;
+    // Runs row 1's click handler (status and focus follow the first row).
+    virtual void ClickFirstRow() = 0;
+    // The recent-projects list: a project to put at its top, or a refresh after files went away.
+    virtual void AddRecent(const std::wstring& name, const std::wstring& path) = 0;
+    virtual void LoadRecentList() = 0;
+    // The tooltip of the toolbar button "Load default project".
+    virtual void SetDefaultProjectTip(const std::wstring& name) = 0;
 };
 
 class ClipProject {

@@ -1,6 +1,7 @@
 #include "app/projects/ProjectFile.h"
 
 #include "app/shell/modInitialization.h"
+#include "FakeProjectView.h"
 #include "testkit/Dialogs.h"
 #include "testkit/Files.h"
 
@@ -17,15 +18,7 @@ using quillet::ClipProject;
 
 namespace {
 
-struct FakeView : quillet::ProjectView {
-    std::vector<std::wstring> statuses;
-    int busy = 0;
-    int focused = 0;
-    void ShowStatus(const std::wstring& text) override { statuses.push_back(text); }
-    void SetBusy(bool b) override { busy += b ? 1 : -1; }
-    void FocusFirstRow() override { ++focused; }
-    void RefreshRows() override {}
-};
+
 
 std::string ReadBytes(const std::wstring& path) {
     std::ifstream in(path.c_str(), std::ios::binary);
@@ -95,7 +88,7 @@ protected:
     }
     testkit::TempFolder temp_;
     testkit::TempFolder projects_;
-    FakeView view_;
+    FakeProjectView view_;
 };
 
 } // namespace
