@@ -3,6 +3,9 @@
 // hotkey and clipboard-chain messages, and holds the tray icon.
 #include "winkit/Window.h"
 
+#include <string>
+#include <vector>
+
 namespace quillet {
 
 class frmMain final : public winkit::Window {
@@ -11,6 +14,9 @@ public:
 
     bool Load();
     void Unload();
+
+    // The screen fonts preloaded at start-up, for the font boxes of the clip editor.
+    std::vector<std::wstring> fontlist;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -2,8 +2,22 @@
 
 #include "app/menu/frmMain.h"
 #include "app/shell/Messages.h"
+#include "app/shell/SingleInstance.h"
+#include "app/shell/frmSplash.h"
+#include "app/shell/modSettings.h"
+#include "core/SettingValue.h"
+#include "core/StartupRules.h"
+#include "winkit/Scoped.h"
+#include "winkit/Wait.h"
 
 #include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+#include <cwctype>
+#include <stdexcept>
+#include <vector>
 
 namespace quillet {
 
@@ -13,6 +27,7 @@ std::wstring HelpFile;
 std::wstring TempFolder;
 std::wstring ProjectsFolder;
 bool IsExiting = false;
+int DisableSplash = 0;
 
 std::wstring ProgramFolder() {
     std::wstring path(MAX_PATH, L'\0');
@@ -34,16 +49,64 @@ std::wstring ProgramFolder() {
 
 namespace {
 
-void SetProgramFolders() {
-    AppFolder = ProgramFolder();
-    SettingsFile = AppFolder + L"settings.ini";
-    HelpFile = AppFolder + L"help.hlp";
-    TempFolder = AppFolder + L"temp\\";
-    ProjectsFolder = AppFolder + L"projects\\";
+constexpr int kFontPasses = 41;
+const wchar_t kLibraryName[] = L"Syslinkage.dll";
+
+// The splash is shown only when DisableSplash is exactly 0; other values just keep it away.
+bool SplashWanted() { return DisableSplash == 0; }
+
+// A short pause in which the splash gets painted.
+void PauseWithMessages(DWORD ms) {
+    winkit::WaitUntil([] { return false; }, ms);
+}
+
+void NextBlock() {
+    if (Splash().loaded())
+        Splash().ShowNext();
+}
+
+void RepaintSplash() {
+    if (Splash().loaded())
+        Splash().Repaint();
+}
+
+bool FolderExists(const std::wstring& path) {
+    const DWORD a = ::GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The screen's font names, as the font boxes list them: each family once, sorted, without the
+// sideways "@" faces.
+std::vector<std::wstring> ScreenFonts() {
+    std::vector<std::wstring> names;
+    winkit::WindowDC screen(nullptr);
+    if (!screen)
+        return names;
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    ::EnumFontFamiliesExW(
+        screen.get(), &wanted,
+        [](const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM lp) -> int {
+            auto* list = reinterpret_cast<std::vector<std::wstring>*>(lp);
+            if (font->lfFaceName[0] != L'@')
+                list->emplace_back(font->lfFaceName);
+            return 1;
+        },
+        reinterpret_cast<LPARAM>(&names), 0);
+    const auto lessNoCase = [](const std::wstring& a, const std::wstring& b) {
+        return _wcsicmp(a.c_str(), b.c_str()) < 0;
+    };
+    std::sort(names.begin(), names.end(), lessNoCase);
+    names.erase(std::unique(names.begin(), names.end(),
+                            [](const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }),
+                names.end());
+    return names;
 }
 
 // Deletes the files of the temp folder, then the folder (which stays when a subfolder is left in it).
 void RemoveTempFolder() {
+    if (AppFolder.empty())
+        return;
     const std::wstring folder = AppFolder + L"temp";
     WIN32_FIND_DATAW found;
     HANDLE search = ::FindFirstFileW((folder + L"\\*.*").c_str(), &found);
@@ -57,15 +120,198 @@ void RemoveTempFolder() {
     ::RemoveDirectoryW(folder.c_str());
 }
 
+DWORD WINAPI RunRegistration(void* entry) {
+    using RegisterServer = HRESULT(STDAPICALLTYPE*)();
+    // The entry point's own result is not examined: a registration left from an earlier start still serves.
+    reinterpret_cast<RegisterServer>(entry)();
+    return 0;
+}
+
+// Steps 2 to 10: a failing step is skipped and start-up goes on.
+void PrepareProgram() {
+    // Step 2. The help object is created here by the help module when it comes.
+    AppFolder = ProgramFolder();
+    SettingsFile = AppFolder + L"settings.ini";
+    HelpFile = AppFolder + L"help.hlp";
+    if (::GetFileAttributesW(SettingsFile.c_str()) == INVALID_FILE_ATTRIBUTES)
+        CreateDefaultSettings(false); // a folder that takes no file is reported once, at step 11
+
+    // Step 3. Without a settings file (it could not be written) there is nothing to ask about yet.
+    DisableSplash = 0;
+    if (SettingsFileExists()) {
+        DisableSplash = static_cast<int>(
+            core::SettingInteger(ReadSetting(L"General", L"DisableSplash"), INT32_MIN, INT32_MAX).value_or(0));
+    }
+    if (SplashWanted() && Splash().Load()) {
+        Splash().Show();
+        PauseWithMessages(50);
+    }
+
+    // Step 4: the paste engine's recent foreign windows start here (lastWindows[0] = the foreground
+    // window, lastWindowTitle blank), wired by the paste engine.
+    RepaintSplash();
+    // Step 5: lastCopiedClip = 0 and every ClipMethods entry = 1, wired by the clip model.
+    NextBlock();
+}
+
+// Steps 7 to 10.
+void PrepareScreenAndFolders() {
+    SplashStep(0);
+    ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+    SplashStep(1);
+    RepaintSplash();
+    RepaintSplash();
+
+    TempFolder = AppFolder + L"temp\\";
+    ProjectsFolder = AppFolder + L"projects\\";
+    if (!FolderExists(TempFolder))
+        ::CreateDirectoryW((AppFolder + L"temp").c_str(), nullptr);
+    if (!FolderExists(ProjectsFolder))
+        ::CreateDirectoryW((AppFolder + L"projects").c_str(), nullptr);
+    RepaintSplash();
+    SplashStep(2);
+
+    const std::vector<std::wstring> fonts = ScreenFonts();
+    for (int i = 0; i < kFontPasses; ++i) {
+        if (static_cast<size_t>(i) < fonts.size())
+            MainForm().fontlist.push_back(fonts[static_cast<size_t>(i)]);
+    }
+}
+
+// The screen check of step 7; false when the user chose not to go on.
+bool AcceptScreen() {
+    winkit::WindowDC screen(nullptr);
+    if (!screen)
+        return true;
+    const int dpiX = ::GetDeviceCaps(screen.get(), LOGPIXELSX);
+    const int dpiY = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
+    if (core::IsUsualTwipSize(dpiX, dpiY))
+        return true;
+    const std::wstring question =
+        L"Your twip size is uncommon. This program is build for twip's size 15, your twips have got size " +
+        core::TwipSizeText(core::TwipsPerPixel(dpiX)) +
+        L".\r\n\r\nIt's caused by 'large' font size which you have currently set-up. This program won't work on "
+        L"your system properly until you switch font size to 'Normal' (Small). Do you really want to continue? (We "
+        L"STRONGLY recommend to don't use this software with this uncompatible twip size!)";
+    return ShowMessage(question, L"quest") == IDYES;
+}
+
+// Steps 11 to 16; anything that fails here throws, for the start-up error handler.
+void LoadProgram(const std::wstring& commandLine) {
+    // A program folder that took no settings file (or no temp folder) cannot keep anything the user does.
+    if (!SettingsFileExists() || !FolderExists(TempFolder))
+        throw std::runtime_error("the program folder is not writable");
+
+    SplashStep(5);
+    if (!MainForm().Load())
+        throw std::runtime_error("the main form could not be created");
+    // The main form's picture holders are cleared here (Clearpicture) once the clip editor provides them.
+
+    SplashStep(20);
+    // The main clip window (frmQuillet) loads here, hidden, once it exists: its rows, position, recent
+    // projects and the start-up project.
+
+    SplashStep(3);
+    LoadSettings();
+    SplashStep(4);
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    // The settings dialog loads here, hidden, once it exists.
+
+    SplashStep(7);
+    // The global hotkeys are registered here by the hotkey module.
+    SplashStep(10);
+    // The tray icon (tip "Quillet") is added here by the tray module.
+    SplashStep(8);
+    SplashStep(9);
+
+    ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+    SplashStep(11);
+    NextBlock();
+
+    if (!core::IsNoWindowCommandLine(commandLine) && core::IsFlagOn(ReadSetting(L"General", L"OpenWindowAtStartup"))) {
+        // The main clip window is shown here once it exists; the splash stays in front of it until it hides.
+        if (Splash().loaded())
+            Splash().Show();
+    }
+}
+
+[[noreturn]] void StartupFailed() {
+    ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+    ShowError(L"Error while starting Quillet. If you lost some system libraries, please reinstall program. "
+              L"If you dont got read/write access to " +
+              AppFolder + L", please, obtain it. If you will need any further help, please contact " +
+              kSupportAddress + L".");
+    ShutDown(true);
+}
+
 } // namespace
 
-bool Startup(const std::wstring& /*commandLine*/) {
-    SetProgramFolders();
-    if (!MainForm().Load()) {
-        ShowError(L"Error while starting Quillet. If you lost some system libraries, please reinstall program. "
-                  L"If you dont got read/write access to " + AppFolder +
-                  L", please, obtain it. If you will need any further help, please contact " + kSupportAddress + L".");
+void SplashStep(int n) {
+    if (DisableSplash == 1 || !Splash().loaded())
+        return;
+    const auto step = core::SplashStepFor(n);
+    if (!step)
+        return;
+    if (step->label)
+        Splash().SetInfo(std::wstring(*step->label));
+    if (step->nextBlock)
+        Splash().ShowNext();
+    if (step->startsHideTimer)
+        Splash().StartHideTimer(1);
+    Splash().Repaint();
+}
+
+long RegisterLibrary(const std::wstring& fileName) {
+    if (fileName.empty())
+        return kRegisterNoName;
+    // A bare name is taken from the program folder, never from wherever the search path leads.
+    const bool bare = fileName.find_first_of(L"\\/:") == std::wstring::npos;
+    const std::wstring path = bare ? ProgramFolder() + fileName : fileName;
+    winkit::ScopedModule library(::LoadLibraryW(path.c_str()));
+    if (!library)
+        return kRegisterNotLoaded;
+    FARPROC entry = ::GetProcAddress(library.get(), "DllRegisterServer");
+    if (!entry)
+        return kRegisterNoEntry;
+    winkit::ScopedHandle thread(
+        ::CreateThread(nullptr, 0, &RunRegistration, reinterpret_cast<void*>(entry), 0, nullptr));
+    if (!thread)
+        return static_cast<long>(::GetLastError());
+    const DWORD waited = ::WaitForSingleObject(thread.get(), kRegisterTimeoutMs);
+    if (waited == WAIT_OBJECT_0)
+        return kRegisterRan;
+    // Still running inside the library: unloading it now would pull the code from under the thread, so the
+    // library stays loaded, and a registration that never ends counts as failed.
+    library.release();
+    return waited == WAIT_TIMEOUT ? static_cast<long>(WAIT_TIMEOUT) : static_cast<long>(::GetLastError());
+}
+
+bool Startup(const std::wstring& commandLine) {
+    // Step 1, before anything else.
+    if (!ClaimSingleInstance()) {
+        ShowMessage(L"Quillet is allready running!", L"excl");
+        return false;
+    }
+
+    PrepareProgram();
+
+    // Step 6.
+    if (RegisterLibrary(kLibraryName) != kRegisterRan) {
+        ShowError(L"Couldn't register DLL(s) which is Quillet using. Please check that you got these files in "
+                  L"Quillet directory:\r\n" +
+                  std::wstring(kLibraryName));
         ShutDown(true);
+    }
+    RepaintSplash();
+
+    if (!AcceptScreen())
+        ShutDown(true);
+    PrepareScreenAndFolders();
+
+    try {
+        LoadProgram(commandLine);
+    } catch (const std::exception&) {
+        StartupFailed();
     }
     return true;
 }
@@ -79,10 +325,19 @@ int RunMessageLoop() {
     return static_cast<int>(msg.wParam);
 }
 
-void ShutDown(bool /*writeCopyOptions*/) {
+void ShutDown(bool writeCopyOptions) {
     IsExiting = true;
     ::Sleep(15);
+    // Step 2: the main clip window, clip editor, effect dialogs, properties dialog, about box and settings
+    // dialog are hidden here by their modules.
+    if (writeCopyOptions)
+        SaveCopyOptions();
+    // The tray icon is removed and the help file closed here by their modules.
+    Splash().Unload();
+    // The progress window, about box and settings dialog unload here, before the main form.
     MainForm().Unload();
+    // The clip editor, main clip window (which saves its position and asks about unsaved changes),
+    // effect dialogs and properties dialog unload here, after the main form.
     RemoveTempFolder();
     ::ExitProcess(0);
 }
