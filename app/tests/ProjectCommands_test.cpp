@@ -139,7 +139,7 @@ TEST_F(ProjectCommandsTest, UnsavedChangesAreOfferedForSavingBeforeNew) {
     EXPECT_EQ(view_.recentReloads, 1);
 }
 
-TEST_F(ProjectCommandsTest, DeletingAskSThenRemovesTheFileAndStartsANewProject) {
+TEST_F(ProjectCommandsTest, DeletingAsksThenRemovesTheFileAndStartsANewProject) {
     const std::wstring path = SavedProject(L"bye.ql", L"x");
     project_.ProjectName = L"bye.ql";
     project_.ProjectPath = documents_.path();
