@@ -1,0 +1,122 @@
+#include "app/paste/modParseClipboard.h"
+
+#include "app/shell/Messages.h"
+#include "winkit/Scoped.h"
+#include "winkit/TextConv.h"
+#include "winkit/Wait.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+namespace quillet {
+
+namespace {
+
+// Closes the clipboard on every path out of a reader.
+class ClipboardCloser {
+public:
+    ClipboardCloser() = default;
+    ClipboardCloser(const ClipboardCloser&) = delete;
+    ClipboardCloser& operator=(const ClipboardCloser&) = delete;
+    ~ClipboardCloser() { ::CloseClipboard(); }
+};
+
+enum class BlockResult { Ok, Failed, StillLocked };
+
+// A movable, zero-filled block holding `bytes` bytes of data followed by `terminator` zero bytes.
+BlockResult MakeBlock(const void* data, std::size_t bytes, std::size_t terminator, winkit::ScopedGlobal& block) {
+    block.reset(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes + terminator));
+    if (!block)
+        return BlockResult::Failed;
+    void* target = ::GlobalLock(block.get());
+    if (!target)
+        return BlockResult::Failed;
+    if (bytes)
+        std::memcpy(target, data, bytes);
+    ::SetLastError(NO_ERROR);
+    if (::GlobalUnlock(block.get()))
+        return BlockResult::StillLocked;
+    return ::GetLastError() == NO_ERROR ? BlockResult::Ok : BlockResult::Failed;
+}
+
+// The zero-terminated text of a clipboard block. Another program's block need not end in a zero, so
+// reading never goes past its size.
+template <typename Char> std::basic_string<Char> BlockText(HANDLE data) {
+    winkit::GlobalLockGuard<const Char> locked(data);
+    if (!locked)
+        return {};
+    const std::size_t capacity = ::GlobalSize(data) / sizeof(Char);
+    std::size_t length = 0;
+    while (length < capacity && locked.get()[length] != Char(0))
+        ++length;
+    return std::basic_string<Char>(locked.get(), length);
+}
+
+void ReportCopyFailure(DWORD code) {
+    SetPendingWin32Error(code);
+    ShowError(L"An error has occured while copying data to clipboard.", true);
+}
+
+} // namespace
+
+bool OpenClipboardPatiently() {
+    return winkit::WaitUntil([] { return ::OpenClipboard(nullptr) != FALSE; }, kClipboardOpenWaitMs, 10);
+}
+
+bool CopyTextToClipboard(const std::wstring& text) {
+    const std::string ansi = winkit::ToAnsi(text);
+    winkit::ScopedGlobal wide;
+    winkit::ScopedGlobal narrow;
+    const BlockResult made[] = {MakeBlock(text.data(), text.size() * sizeof(wchar_t), sizeof(wchar_t), wide),
+                                MakeBlock(ansi.data(), ansi.size(), 1, narrow)};
+    for (BlockResult result : made) {
+        if (result == BlockResult::StillLocked) {
+            ShowError(L"Could not unlock memory location. Copy aborted.");
+            return false;
+        }
+        if (result == BlockResult::Failed) {
+            ReportCopyFailure(::GetLastError());
+            return false;
+        }
+    }
+
+    if (!OpenClipboardPatiently()) {
+        ShowError(L"Could not open the Clipboard. Copy aborted.");
+        return false;
+    }
+    bool copied = false;
+    if (!::EmptyClipboard()) {
+        ReportCopyFailure(::GetLastError());
+    } else if (!::SetClipboardData(CF_UNICODETEXT, wide.get())) {
+        ReportCopyFailure(::GetLastError());
+    } else {
+        // The clipboard owns a block once it has accepted it.
+        wide.release();
+        if (::SetClipboardData(CF_TEXT, narrow.get()))
+            narrow.release();
+        // Without the ANSI copy the system still offers the text to ANSI readers, converted.
+        copied = true;
+    }
+    if (!::CloseClipboard()) {
+        ShowError(L"Could not close Clipboard.");
+        return false;
+    }
+    return copied;
+}
+
+std::optional<std::wstring> GetClipboardText() {
+    if (!OpenClipboardPatiently()) {
+        SetPendingWin32Error(::GetLastError());
+        return std::nullopt;
+    }
+    ClipboardCloser closer;
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT))
+        return BlockText<wchar_t>(data);
+    // The system offers ANSI text as Unicode too; read it directly where it does not.
+    if (HANDLE data = ::GetClipboardData(CF_TEXT))
+        return winkit::FromAnsi(BlockText<char>(data));
+    return std::wstring();
+}
+
+} // namespace quillet
