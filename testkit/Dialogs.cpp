@@ -79,3 +79,55 @@ void PressButton(HWND dialog, int id) {
 }
 
 } // namespace testkit
+
+namespace testkit {
+
+namespace {
+
+// The file name box of a file dialog: the combo box of the explorer style, or the plain edit.
+void TypeFileName(HWND dialog, const std::wstring& name) {
+    constexpr int kFileNameCombo = 0x47C; // cmb13
+    constexpr int kFileNameEdit = 0x480;  // edt1
+    for (int id : {kFileNameCombo, kFileNameEdit}) {
+        if (HWND box = ::GetDlgItem(dialog, id)) {
+            ::SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+            if (HWND edit = ::FindWindowExW(box, nullptr, L"Edit", nullptr))
+                ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        }
+    }
+}
+
+AnsweredBox Answer(const DialogStep& step, DWORD timeoutMs) {
+    AnsweredBox answered;
+    HWND box = WaitForDialog(::GetCurrentProcessId(), step.title, timeoutMs);
+    if (!box)
+        return answered;
+    answered.appeared = true;
+    answered.contents = ReadDialog(box);
+    if (!step.fileName.empty())
+        TypeFileName(box, step.fileName);
+    PressButton(box, step.button);
+    // The next step must not find this dialog again while it closes.
+    winkit::WaitUntil([&] { return !::IsWindow(box) || !::IsWindowVisible(box); }, timeoutMs);
+    return answered;
+}
+
+} // namespace
+
+std::future<AnsweredBox> AnswerMessageBox(const std::wstring& title, int button, DWORD timeoutMs) {
+    return std::async(std::launch::async, [title, button, timeoutMs] { return Answer({title, button, {}}, timeoutMs); });
+}
+
+std::future<std::vector<AnsweredBox>> AnswerDialogs(std::vector<DialogStep> steps, DWORD timeoutMs) {
+    return std::async(std::launch::async, [steps = std::move(steps), timeoutMs] {
+        std::vector<AnsweredBox> answers;
+        for (const DialogStep& step : steps) {
+            answers.push_back(Answer(step, timeoutMs));
+            if (!answers.back().appeared)
+                break;
+        }
+        return answers;
+    });
+}
+
+} // namespace testkit

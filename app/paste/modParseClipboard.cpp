@@ -1,6 +1,10 @@
 #include "app/paste/modParseClipboard.h"
 
+#include "app/paste/modInternalFunctions.h"
+#include "app/paste/modSendKeys.h"
 #include "app/shell/Messages.h"
+#include "app/shell/modSettings.h"
+#include "core/SettingValue.h"
 #include "winkit/Scoped.h"
 #include "winkit/TextConv.h"
 #include "winkit/Wait.h"
@@ -107,6 +111,98 @@ bool CopyTextToClipboard(const std::wstring& text) {
     if (!closed)
         ShowError(L"Could not close Clipboard.");
     return true;
+}
+
+bool CopyRtfToClipboard(const std::wstring& rtf) {
+    const UINT format = ::RegisterClipboardFormatW(L"Rich Text Format");
+    const std::string ansi = winkit::ToAnsi(rtf);
+    winkit::ScopedGlobal block;
+    // Readers of rich text stop at the first zero; one after the source keeps them inside the block.
+    if (!format || MakeBlock(ansi.data(), ansi.size(), 1, block) != BlockResult::Ok) {
+        SetPendingWin32Error(::GetLastError());
+        ShowError(L"Can't copy RTF data to clipboard!", true);
+        return false;
+    }
+    if (!OpenClipboardPatiently()) {
+        SetPendingWin32Error(::GetLastError());
+        ShowError(L"Can't copy RTF data to clipboard!", true);
+        return false;
+    }
+    bool copied = false;
+    if (::EmptyClipboard() && ::SetClipboardData(format, block.get())) {
+        block.release();
+        copied = true;
+    }
+    const DWORD code = ::GetLastError();
+    if (!::CloseClipboard() || !copied) {
+        SetPendingWin32Error(copied ? ::GetLastError() : code);
+        ShowError(L"Can't copy RTF data to clipboard!", true);
+        return false;
+    }
+    return true;
+}
+
+bool CopyPictureToClipboard(HBITMAP picture) {
+    BITMAP info{};
+    if (!picture || !::GetObjectW(picture, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight == 0)
+        return false;
+    const int width = info.bmWidth;
+    const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+    // The copy is made from the picture itself, not from a window's pixels, so it is whole even when
+    // the window that shows it is hidden or covered.
+    winkit::WindowDC screen(nullptr);
+    winkit::ScopedMemoryDC source(::CreateCompatibleDC(screen.get()));
+    winkit::ScopedMemoryDC target(::CreateCompatibleDC(screen.get()));
+    if (!source || !target)
+        return false;
+    winkit::ScopedGdiObject copy(::CreateCompatibleBitmap(screen.get(), width, height));
+    if (!copy)
+        return false;
+    {
+        winkit::SelectObjectGuard fromPicture(source.get(), picture);
+        winkit::SelectObjectGuard intoCopy(target.get(), copy.get());
+        if (!::BitBlt(target.get(), 0, 0, width, height, source.get(), 0, 0, SRCCOPY))
+            return false;
+    }
+    if (!OpenClipboardPatiently())
+        return false;
+    bool copied = false;
+    if (::EmptyClipboard() && ::SetClipboardData(CF_BITMAP, copy.get())) {
+        copy.release();
+        copied = true;
+    }
+    return ::CloseClipboard() && copied;
+}
+
+void ClearClipboard() {
+    if (!OpenClipboardPatiently())
+        return;
+    ::EmptyClipboard();
+    // Empty text and empty rich text, so readers of either find nothing rather than a missing format.
+    winkit::ScopedGlobal wide, narrow, rich;
+    const wchar_t none = 0;
+    if (MakeBlock(&none, 0, sizeof(wchar_t), wide) == BlockResult::Ok && ::SetClipboardData(CF_UNICODETEXT, wide.get()))
+        wide.release();
+    if (MakeBlock(&none, 0, 1, narrow) == BlockResult::Ok && ::SetClipboardData(CF_TEXT, narrow.get()))
+        narrow.release();
+    const UINT format = ::RegisterClipboardFormatW(L"Rich Text Format");
+    if (format && MakeBlock(&none, 0, 1, rich) == BlockResult::Ok && ::SetClipboardData(format, rich.get()))
+        rich.release();
+    ::CloseClipboard();
+}
+
+void PasteAfterMenuAction() {
+    if (!core::IsNonZero(ReadSetting(L"Quillet", L"AutoPasteOther")))
+        return;
+    const PasteHost& host = PasteHooks();
+    if (!host.autoPasteChecked || !host.autoPasteChecked())
+        return;
+    if (!ActivateLastWindow())
+        return;
+    if (PasteMethod == 1 || PasteMethod == 2)
+        SendKeys(core::kCtrlV, ActivatedWindow());
+    else if (PasteMethod == 3)
+        SendKeys(core::kShiftInsert, ActivatedWindow());
 }
 
 std::optional<std::wstring> GetClipboardText() {

@@ -1,6 +1,8 @@
 #include "app/shell/modInitialization.h"
 
 #include "app/menu/frmMain.h"
+#include "app/paste/modInternalFunctions.h"
+#include "app/paste/tmrGrabber.h"
 #include "app/shell/Messages.h"
 #include "app/shell/SingleInstance.h"
 #include "app/shell/frmSplash.h"
@@ -150,8 +152,8 @@ void PrepareProgram() {
         PauseWithMessages(50);
     }
 
-    // Step 4: the paste engine's recent foreign windows start here (lastWindows[0] = the foreground
-    // window, lastWindowTitle blank), wired by the paste engine.
+    // Step 4: the window in front now is the first paste target.
+    InitLastWindows();
     RepaintSplash();
     // Step 5: lastCopiedClip = 0 and every ClipMethods entry = 1, wired by the clip model.
     NextBlock();
@@ -208,6 +210,8 @@ void LoadProgram(const std::wstring& commandLine) {
     SplashStep(5);
     if (!MainForm().Load())
         throw std::runtime_error("the main form could not be created");
+    RegisterOwnForm(MainForm().hwnd());
+    StartGrabber(MainForm().hwnd());
     // The main form's picture holders are cleared here (Clearpicture) once the clip editor provides them.
 
     SplashStep(20);

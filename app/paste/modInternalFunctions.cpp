@@ -1,0 +1,181 @@
+#include "app/paste/modInternalFunctions.h"
+
+#include "app/paste/modSendKeys.h"
+#include "app/shell/Messages.h"
+#include "app/shell/modSettings.h"
+#include "core/ClipSlot.h"
+#include "core/KeyByKeyText.h"
+#include "winkit/Wait.h"
+
+#include <algorithm>
+#include <cwctype>
+#include <set>
+
+namespace quillet {
+
+std::array<HWND, 3> lastWindows{};
+std::array<bool, 3> lastWindowMaximized{};
+std::wstring lastWindowTitle;
+std::uint8_t lastCopiedClip = 0;
+
+namespace {
+
+std::set<HWND>& OwnForms() {
+    static std::set<HWND> forms;
+    return forms;
+}
+
+HWND activated = nullptr;
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[256] = {};
+    ::GetClassNameW(window, name, 256);
+    std::wstring lower(name);
+    for (wchar_t& c : lower)
+        c = static_cast<wchar_t>(std::towlower(c));
+    return lower;
+}
+
+std::wstring TitleOf(HWND window) {
+    wchar_t title[kLastWindowTitleLength + 1] = {};
+    ::GetWindowTextW(window, title, kLastWindowTitleLength + 1);
+    return title;
+}
+
+bool IsInFront(HWND window) { return ::GetForegroundWindow() == window; }
+
+// Asks for the front; when the system refuses (only the thread that has the keyboard may hand it on),
+// borrows that thread's input state for the moment of the request.
+void RequestFront(HWND window) {
+    ::SetForegroundWindow(window);
+    if (IsInFront(window))
+        return;
+    const HWND front = ::GetForegroundWindow();
+    const DWORD me = ::GetCurrentThreadId();
+    const DWORD frontThread = front ? ::GetWindowThreadProcessId(front, nullptr) : 0;
+    const bool attached = frontThread && frontThread != me && ::AttachThreadInput(me, frontThread, TRUE);
+    ::BringWindowToTop(window);
+    ::SetForegroundWindow(window);
+    ::SetActiveWindow(window);
+    if (attached)
+        ::AttachThreadInput(me, frontThread, FALSE);
+}
+
+} // namespace
+
+void RegisterOwnForm(HWND form) {
+    if (form)
+        OwnForms().insert(form);
+}
+
+void UnregisterOwnForm(HWND form) { OwnForms().erase(form); }
+
+bool IsOwnWindow(HWND window) {
+    if (OwnForms().count(window) || OwnForms().count(::GetAncestor(window, GA_ROOTOWNER)))
+        return true;
+    // The program's message boxes and file dialogs are no paste targets either.
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    return process == ::GetCurrentProcessId() && ClassOf(window) == L"#32770";
+}
+
+void InitLastWindows() {
+    lastWindows = {::GetForegroundWindow(), nullptr, nullptr};
+    lastWindowMaximized = {false, false, false};
+    lastWindowTitle.clear();
+    lastCopiedClip = 0;
+}
+
+void TrackForegroundWindow(HWND foreground) {
+    if (!foreground)
+        return;
+    // The taskbar comes to the front whenever the tray icon is clicked; it is never a target.
+    if (ClassOf(foreground).find(L"shell_traywnd") != std::wstring::npos)
+        return;
+    if (IsOwnWindow(foreground))
+        return;
+    lastWindowMaximized[0] = lastWindows[0] && ::IsZoomed(lastWindows[0]);
+    if (foreground == lastWindows[0])
+        return;
+    // A window already further down moves up instead of standing twice, so the list keeps three
+    // different windows to fall back on.
+    auto it = std::find(lastWindows.begin() + 1, lastWindows.end(), foreground);
+    std::size_t from = it == lastWindows.end() ? lastWindows.size() - 1 : static_cast<std::size_t>(it - lastWindows.begin());
+    for (std::size_t i = from; i > 0; --i)
+        lastWindows[i] = lastWindows[i - 1];
+    lastWindows[0] = foreground;
+    lastWindowTitle = TitleOf(foreground);
+    for (std::size_t i = 0; i < lastWindows.size(); ++i)
+        lastWindowMaximized[i] = lastWindows[i] && ::IsZoomed(lastWindows[i]);
+}
+
+bool ActivateLastWindow() {
+    activated = nullptr;
+    for (std::size_t i = 0; i < lastWindows.size(); ++i) {
+        const HWND window = lastWindows[i];
+        // A window closed since it was recorded gives way to the one before it.
+        if (!window || !::IsWindow(window) || !::BringWindowToTop(window))
+            continue;
+        if (lastWindowMaximized[i])
+            ::ShowWindowAsync(window, SW_MAXIMIZE);
+        else if (::IsIconic(window))
+            ::ShowWindowAsync(window, SW_RESTORE);
+        RequestFront(window);
+        // Keystrokes go to whatever is in front: never send them before the target is.
+        if (!winkit::WaitUntil([window] { return IsInFront(window); }, kActivateWaitMs, 2))
+            return false;
+        activated = window;
+        return true;
+    }
+    return false;
+}
+
+HWND ActivatedWindow() { return activated; }
+
+PasteHost& PasteHooks() {
+    static PasteHost host;
+    return host;
+}
+
+int EffectivePasteMethod(std::uint8_t clipMethod) { return clipMethod == 4 ? PasteMethod : clipMethod; }
+
+void PasteIntoLastWindow(const PasteRequest& clip) {
+    PasteHost& host = PasteHooks();
+    const auto status = [&host](const std::wstring& text) {
+        if (host.showStatus)
+            host.showStatus(text);
+    };
+    if (!host.autoPasteChecked || !host.autoPasteChecked())
+        return;
+    const bool isText = clip.format == core::kFormatTxtSimple || clip.format == core::kFormatTxtLong;
+    const int method = EffectivePasteMethod(clip.method);
+    // The text is checked before anything comes to the front, so a refused text leaves the user where
+    // the message can be read.
+    if (method == 2 && isText && !core::IsKeyByKeyText(clip.text)) {
+        if (host.mainWindow)
+            ::BringWindowToTop(host.mainWindow());
+        ShowMessage(L"Sorry, but key by key pasting works only for alpha text (You may not use numbers and special "
+                    L"characters).",
+                    L"inf");
+        if (clip.format == core::kFormatTxtSimple)
+            status(L"Error while pasting");
+        return;
+    }
+    if (method < 1 || method > 3)
+        return;
+    if (!ActivateLastWindow()) {
+        status(L"Can't activate last active application.");
+        return;
+    }
+    const HWND target = ActivatedWindow();
+    bool sent = false;
+    if (method == 2 && isText)
+        sent = SendKeyStrokes(core::TextKeyStrokes(clip.text), target);
+    else if (method == 3)
+        sent = SendKeys(core::kShiftInsert, target);
+    else
+        sent = SendKeys(core::kCtrlV, target);
+    status(sent ? L"Pasted." : L"Error while pasting");
+}
+
+} // namespace quillet

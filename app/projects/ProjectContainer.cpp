@@ -1,0 +1,171 @@
+#include "app/projects/ProjectContainer.h"
+
+#include "app/shell/Messages.h"
+#include "core/QlContainer.h"
+#include "winkit/Scoped.h"
+#include "winkit/TextConv.h"
+#include "winkit/Wait.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace quillet {
+namespace {
+
+const wchar_t kSaveError[] = L"Error while saving project.";
+const wchar_t kLoadError[] = L"Error while loading project. Do you have got enough hard-disk space and memory?";
+
+std::wstring WithSlash(std::wstring folder) {
+    if (folder.empty() || folder.back() != L'\\')
+        folder += L'\\';
+    return folder;
+}
+
+bool WriteAll(HANDLE file, const std::uint8_t* bytes, std::size_t size) {
+    while (size > 0) {
+        const DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
+        DWORD written = 0;
+        if (!::WriteFile(file, bytes, chunk, &written, nullptr) || written == 0)
+            return false;
+        bytes += written;
+        size -= written;
+    }
+    return true;
+}
+
+// The whole file in memory; false when it cannot be read (or is too large for a project).
+bool ReadWholeFile(const std::wstring& path, std::vector<std::uint8_t>& bytes) {
+    winkit::ScopedFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return false;
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF)
+        return false;
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD read = 0;
+        if (!::ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr))
+            return false;
+        if (read == 0)
+            break;
+        done += read;
+    }
+    bytes.resize(done);
+    return true;
+}
+
+bool WriteWholeFile(const std::wstring& path, const std::uint8_t* bytes, std::size_t size) {
+    winkit::ScopedFile file(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file && WriteAll(file.get(), bytes, size);
+}
+
+// The plain files of a folder listing, in the order the system returns them.
+std::vector<std::wstring> ListPlainFiles(const std::wstring& folder, const std::wstring& pattern) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = ::FindFirstFileW((folder + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+        if (!(found.dwFileAttributes & skipped))
+            names.emplace_back(found.cFileName);
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    return names;
+}
+
+bool PackInto(const std::wstring& folder, const std::vector<std::wstring>& names, HANDLE out) {
+    core::ContainerWriter writer([out](const std::uint8_t* p, std::size_t n) { return WriteAll(out, p, n); });
+    if (!writer.Begin(static_cast<std::int32_t>(names.size())))
+        return false;
+    std::vector<std::uint8_t> data;
+    for (const std::wstring& name : names) {
+        if (!ReadWholeFile(folder + name, data))
+            return false;
+        if (!writer.Entry(winkit::ToAnsi(name), data.data(), data.size()))
+            return false;
+        winkit::PumpMessages();
+    }
+    return true;
+}
+
+} // namespace
+
+int PackFolder(const std::wstring& folderIn, const std::wstring& target, const std::wstring& pattern) {
+    const std::wstring folder = WithSlash(folderIn);
+    const std::vector<std::wstring> names = ListPlainFiles(folder, pattern);
+    // Written beside the target and moved over it only when complete, so a failed save never costs
+    // the user the project they already had.
+    const std::wstring partial = target + L".saving";
+    bool written = false;
+    {
+        winkit::ScopedFile out(
+            ::CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        written = out && PackInto(folder, names, out.get()) && ::FlushFileBuffers(out.get());
+    }
+    if (written)
+        written = ::MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!written) {
+        SetPendingWin32Error(::GetLastError());
+        ::DeleteFileW(partial.c_str());
+        ShowError(kSaveError, true);
+        return -1;
+    }
+    return static_cast<int>(names.size());
+}
+
+int UnpackFolder(const std::wstring& file, const std::wstring& folderIn) {
+    const std::wstring folder = WithSlash(folderIn);
+    std::vector<std::uint8_t> bytes;
+    if (!ReadWholeFile(file, bytes)) {
+        SetPendingWin32Error(::GetLastError());
+        ShowError(kLoadError, true);
+        return -1;
+    }
+    bool writeFailed = false;
+    const core::ContainerReadResult result =
+        core::ReadContainer(bytes.data(), bytes.size(), [&](const core::ContainerEntryView& entry) {
+            const std::wstring name = winkit::FromAnsi(entry.name);
+            // A multi-byte code page may turn safe bytes into a separator; such names are refused too.
+            if (name.find_first_of(L"\\/:") != std::wstring::npos)
+                return true;
+            if (!WriteWholeFile(folder + name, entry.data, entry.size)) {
+                SetPendingWin32Error(::GetLastError());
+                writeFailed = true;
+                return false;
+            }
+            winkit::PumpMessages();
+            return true;
+        });
+    if (writeFailed || !result.ok()) {
+        if (!writeFailed) {
+            const bool truncated = result.fault == core::ContainerFault::Truncated;
+            SetPendingError(truncated ? 62 : 5,
+                            truncated ? L"Input past end of file" : L"Invalid procedure call or argument");
+        }
+        ShowError(kLoadError, true);
+        return -1;
+    }
+    return result.declaredCount;
+}
+
+bool FileExists(const std::wstring& path) {
+    winkit::ScopedFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
+}
+
+bool FolderExists(const std::wstring& path) {
+    std::wstring p = path;
+    while (!p.empty() && (p.back() == L'\\' || p.back() == L'/'))
+        p.pop_back();
+    const DWORD attributes = ::GetFileAttributesW(p.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace quillet

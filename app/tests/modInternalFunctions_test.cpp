@@ -1,0 +1,173 @@
+// The paste engine against foreign windows of this test process: tracking, activation and keystrokes.
+#include "app/paste/modInternalFunctions.h"
+#include "app/paste/modParseClipboard.h"
+#include "app/shell/modSettings.h"
+#include "ClipboardTestKit.h"
+#include "core/ClipSlot.h"
+#include "testkit/TargetWindow.h"
+#include "winkit/Wait.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillet;
+using testkit::TargetWindow;
+
+namespace {
+
+// The main clip window's side of the paste step.
+struct PasteHostRecorder {
+    bool autoPaste = true;
+    std::vector<std::wstring> statuses;
+    PasteHostRecorder() {
+        PasteHooks().autoPasteChecked = [this] { return autoPaste; };
+        PasteHooks().showStatus = [this](const std::wstring& s) { statuses.push_back(s); };
+        PasteHooks().mainWindow = [] { return HWND(nullptr); };
+    }
+    ~PasteHostRecorder() { PasteHooks() = PasteHost{}; }
+    std::wstring last() const { return statuses.empty() ? L"" : statuses.back(); }
+};
+
+PasteRequest Clip(const std::wstring& text, std::uint8_t method, const std::wstring& format = core::kFormatTxtSimple) {
+    PasteRequest r;
+    r.clip = 1;
+    r.format = format;
+    r.method = method;
+    r.text = text;
+    return r;
+}
+
+// Puts the target in the list as the user would: by having it in front while the tracker looks.
+void UseWindow(const TargetWindow& target) {
+    ASSERT_TRUE(target.Activate());
+    TrackForegroundWindow(::GetForegroundWindow());
+}
+
+class PasteEngine : public ::testing::Test {
+protected:
+    void SetUp() override {
+        lastWindows = {};
+        lastWindowMaximized = {};
+        PasteMethod = 1;
+    }
+    PasteHostRecorder host;
+};
+
+} // namespace
+
+TEST_F(PasteEngine, TrackerKeepsThreeDistinctForeignWindowsNewestFirst) {
+    TargetWindow a(L"Window A"), b(L"Window B"), c(L"Window C"), d(L"Window D");
+    for (const TargetWindow* w : {&a, &b, &c, &d})
+        TrackForegroundWindow(w->hwnd());
+    EXPECT_EQ(lastWindows, (std::array<HWND, 3>{d.hwnd(), c.hwnd(), b.hwnd()}));
+    EXPECT_EQ(lastWindowTitle, L"Window D");
+    // Coming back to one further down moves it up instead of listing it twice.
+    TrackForegroundWindow(b.hwnd());
+    EXPECT_EQ(lastWindows, (std::array<HWND, 3>{b.hwnd(), d.hwnd(), c.hwnd()}));
+    EXPECT_EQ(lastWindowTitle, L"Window B");
+
+    // The taskbar and the program's own forms never enter the list.
+    WNDCLASSW tray{};
+    tray.lpfnWndProc = ::DefWindowProcW;
+    tray.lpszClassName = L"Shell_TrayWnd";
+    ::RegisterClassW(&tray);
+    winkit::ScopedWindow taskbar(::CreateWindowExW(0, L"Shell_TrayWnd", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                                   nullptr, nullptr));
+    TargetWindow own(L"Own form");
+    RegisterOwnForm(own.hwnd());
+    TrackForegroundWindow(taskbar.get());
+    TrackForegroundWindow(own.hwnd());
+    UnregisterOwnForm(own.hwnd());
+    EXPECT_EQ(lastWindows[0], b.hwnd());
+}
+
+TEST_F(PasteEngine, PastesEachMethodIntoTheLastWindow) {
+    TargetWindow target;
+    UseWindow(target);
+    // Characters outside the ANSI code page arrive unchanged through Ctrl+V.
+    const std::wstring czech = L"P\u0159\u00EDli\u0161 \u017Elu\u0165ou\u010Dk\u00FD k\u016F\u0148 \u65E5\u672C\u8A9E";
+    ASSERT_TRUE(CopyTextToClipboard(czech));
+    PasteIntoLastWindow(Clip(czech, 1));
+    EXPECT_EQ(target.text(), czech);
+    EXPECT_EQ(host.last(), L"Pasted.");
+
+    target.clear();
+    ASSERT_TRUE(CopyTextToClipboard(L"by insert"));
+    PasteIntoLastWindow(Clip(L"by insert", 3));
+    EXPECT_EQ(target.text(), L"by insert");
+
+    // Key by key types the clip itself, whatever the clipboard holds.
+    target.clear();
+    ASSERT_TRUE(CopyTextToClipboard(L"clipboard"));
+    PasteIntoLastWindow(Clip(L"Dobr\u00FD den", 2));
+    EXPECT_EQ(target.text(), L"Dobr\u00FD den");
+
+    // Method 4 follows the program-wide method: Shift+Insert here, then key by key.
+    target.clear();
+    PasteMethod = 3;
+    PasteIntoLastWindow(Clip(L"ignored", 4));
+    EXPECT_EQ(target.text(), L"clipboard");
+    target.clear();
+    PasteMethod = 2;
+    PasteIntoLastWindow(Clip(L"typed", 4));
+    EXPECT_EQ(target.text(), L"typed");
+
+    // A picture clip with method 2 goes by Ctrl+V.
+    target.clear();
+    PasteIntoLastWindow(Clip(L"picture name", 2, core::kFormatImg));
+    EXPECT_EQ(target.text(), L"clipboard");
+}
+
+TEST_F(PasteEngine, KeyByKeyRefusesDigitsAndSendsNothing) {
+    TargetWindow target;
+    UseWindow(target);
+    std::vector<testkit::DialogContents> boxes;
+    boxes = apptest::AnsweringDialogs([&] { PasteIntoLastWindow(Clip(L"room 101", 2)); });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text,
+              L"Sorry, but key by key pasting works only for alpha text (You may not use numbers and special characters).");
+    EXPECT_EQ(target.text(), L"");
+    EXPECT_EQ(host.last(), L"Error while pasting");
+
+    // A long text refused the same way leaves the status alone.
+    host.statuses.clear();
+    boxes = apptest::AnsweringDialogs([&] { PasteIntoLastWindow(Clip(L"line 1\r\nline 2", 2, core::kFormatTxtLong)); });
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(host.statuses.empty());
+}
+
+TEST_F(PasteEngine, AClosedTargetGivesWayToTheWindowBeforeIt) {
+    TargetWindow before(L"Before"), latest(L"Latest");
+    UseWindow(before);
+    UseWindow(latest);
+    ASSERT_TRUE(CopyTextToClipboard(L"to the one before"));
+    latest.Close();
+    PasteIntoLastWindow(Clip(L"x", 1));
+    EXPECT_EQ(before.text(), L"to the one before");
+    EXPECT_EQ(host.last(), L"Pasted.");
+
+    before.Close();
+    PasteIntoLastWindow(Clip(L"x", 1));
+    EXPECT_EQ(host.last(), L"Can't activate last active application.");
+}
+
+TEST_F(PasteEngine, NothingIsSentWithAutoPasteOff) {
+    TargetWindow target;
+    UseWindow(target);
+    ASSERT_TRUE(CopyTextToClipboard(L"stays on the clipboard"));
+    host.autoPaste = false;
+    PasteIntoLastWindow(Clip(L"x", 1));
+    winkit::PumpMessages();
+    EXPECT_EQ(target.text(), L"");
+    EXPECT_TRUE(host.statuses.empty());
+}
+
+TEST_F(PasteEngine, ActivationRestoresAMaximisedWindowMaximised) {
+    TargetWindow target;
+    ::ShowWindow(target.hwnd(), SW_MAXIMIZE);
+    UseWindow(target);
+    ASSERT_TRUE(lastWindowMaximized[0]);
+    ::ShowWindow(target.hwnd(), SW_MINIMIZE);
+    ASSERT_TRUE(ActivateLastWindow());
+    EXPECT_TRUE(winkit::WaitUntil([&] { return ::IsZoomed(target.hwnd()) != FALSE; }, 2000));
+    EXPECT_EQ(::GetForegroundWindow(), target.hwnd());
+}
