@@ -1,0 +1,305 @@
+#include "core/modImageEffects.h"
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <vector>
+
+namespace core {
+
+ColorComponents SplitColor(std::int32_t value) {
+    // C++ remainders take the sign of the dividend and >> floors, which is exactly the rule wanted.
+    const std::int32_t q = value >> 8;
+    return {static_cast<int>(value % 256), static_cast<int>(q % 256), static_cast<int>(value >> 16)};
+}
+
+std::int32_t CombineColor(int red, int green, int blue) { return red + 256 * green + 65536 * blue; }
+
+int ClampComponent(long long value) {
+    if (value >= 255)
+        return 255;
+    if (value <= 0)
+        return 0;
+    return static_cast<int>(value);
+}
+
+long long NearestEven(double v) {
+    const double below = std::floor(v);
+    const double diff = v - below;
+    long long n = static_cast<long long>(below);
+    if (diff > 0.5 || (diff == 0.5 && (n % 2 != 0)))
+        ++n;
+    return n;
+}
+
+PictureExtent ComputePictureExtent(ScaleMode mode, double innerWidth, double innerHeight) {
+    switch (mode) {
+    case ScaleMode::Twips:
+        return {static_cast<int>(NearestEven(innerWidth / 15 - 1)), static_cast<int>(NearestEven(innerHeight / 15 - 1))};
+    case ScaleMode::Pixels:
+        return {static_cast<int>(NearestEven(innerWidth)) - 1, static_cast<int>(NearestEven(innerHeight)) - 1};
+    default:
+        return {0, 0};
+    }
+}
+
+namespace {
+
+long long FloorDiv(long long a, long long b) {
+    long long q = a / b;
+    if ((a % b != 0) && ((a < 0) != (b < 0)))
+        --q;
+    return q;
+}
+
+double DefaultUniform() {
+    // Never reseeded, so successive runs of "diffuse" differ.
+    static std::mt19937 generator{std::random_device{}()};
+    return std::uniform_real_distribution<double>(0.0, 1.0)(generator);
+}
+
+// The column walk's progress rule: after column x, when x is a multiple of nearest(maxX / 20) (every
+// column when that is 0), the bar shows x / maxX in percent; never when maxX is 0.
+class ProgressSteps {
+public:
+    ProgressSteps(std::string_view key, PictureExtent extent, const EffectInputs& inputs)
+        : maxX_(extent.maxX), step_(NearestEven(extent.maxX / 20.0)), inputs_(inputs) {
+        if (key == "colors")
+            suppressed_ = &inputs.colorBalanceDialogVisible;
+        else if (key == "brightness")
+            suppressed_ = &inputs.brightnessDialogVisible;
+    }
+
+    bool Reports(int x) const { return maxX_ != 0 && (step_ == 0 || x % step_ == 0); }
+
+    // The next reporting column at or after x (or last when none comes before it).
+    int NextReport(int x, int last) const {
+        if (maxX_ == 0)
+            return last;
+        if (step_ <= 0)
+            return x;
+        const long long r = FloorDiv(x + step_ - 1, step_) * step_;
+        return static_cast<int>(std::min<long long>(r, last));
+    }
+
+    void AfterColumn(int x) const {
+        if (!Reports(x) || !inputs_.progress)
+            return;
+        if (suppressed_ && *suppressed_ && (*suppressed_)())
+            return;
+        inputs_.progress(static_cast<float>(x) / static_cast<float>(maxX_) * 100.0f);
+    }
+
+private:
+    int maxX_;
+    long long step_;
+    const EffectInputs& inputs_;
+    const std::function<bool()>* suppressed_ = nullptr;
+};
+
+// Effects whose new pixel depends only on its own old value and its position: the visiting order inside a
+// run of columns cannot change their result, so each run between two progress steps is done row by row,
+// which keeps the walk in memory order.
+template <typename Band>
+void WalkInBands(int x0, int x1, const ProgressSteps& steps, Band&& band) {
+    for (int a = x0; a <= x1;) {
+        const int b = steps.NextReport(a, x1);
+        band(a, b);
+        for (int x = a; x <= b; ++x)
+            steps.AfterColumn(x);
+        a = b + 1;
+    }
+}
+
+template <typename PixelFn>
+void RunPointEffect(PixelSurface s, PictureExtent e, const ProgressSteps& steps, PixelFn&& fn) {
+    const int lastY = std::min(e.maxY, s.height - 1);
+    WalkInBands(0, e.maxX, steps, [&](int a, int b) {
+        const int bx = std::min(b, s.width - 1);
+        for (int y = 0; y <= lastY; ++y) {
+            std::int32_t* row = s.pixels + static_cast<std::ptrdiff_t>(y) * s.width;
+            for (int x = a; x <= bx; ++x)
+                row[x] = fn(SplitColor(row[x]));
+        }
+    });
+}
+
+std::int32_t Clamped(long long r, long long g, long long b) {
+    return CombineColor(ClampComponent(r), ClampComponent(g), ClampComponent(b));
+}
+
+double LightenStrength(long long product) {
+    // Single-precision constants, as the thresholds were chosen.
+    if (product < 35000)
+        return 1.0f;
+    if (product < 100000)
+        return 0.7f;
+    if (product < 200000)
+        return 0.5f;
+    if (product < 350000)
+        return 0.4f;
+    return 0.3f;
+}
+
+void RunLighten(PixelSurface s, PictureExtent e, const ProgressSteps& steps) {
+    const double f = LightenStrength(static_cast<long long>(e.maxX) * e.maxY);
+    // The angle follows the same course in every column, so its sines are worked out once.
+    std::vector<double> decline(e.maxY >= 0 ? e.maxY + 1 : 0);
+    double d = 0;
+    for (int y = 0; y <= e.maxY; ++y) {
+        d += e.maxX / 90.0;
+        decline[y] = std::sin(d * 3.14 / 180);
+        if (d >= 90)
+            d = 90;
+    }
+    std::vector<double> a;
+    WalkInBands(0, e.maxX, steps, [&](int x0, int x1) {
+        const int bx = std::min(x1, s.width - 1);
+        if (bx < x0)
+            return;
+        a.resize(bx - x0 + 1);
+        for (int x = x0; x <= bx; ++x)
+            a[x - x0] = e.maxY + 1 - x;
+        for (int y = 0; y <= e.maxY; ++y) {
+            const bool inside = y < s.height;
+            std::int32_t* row = s.pixels + static_cast<std::ptrdiff_t>(y) * s.width;
+            for (int x = x0; x <= bx; ++x) {
+                double& ax = a[x - x0];
+                ax -= decline[y];
+                if (inside) {
+                    const ColorComponents c = SplitColor(row[x]);
+                    row[x] = Clamped(static_cast<long long>(std::floor(f * ax + c.red / 2.0)),
+                                     static_cast<long long>(std::floor(f * ax + c.green / 2.0)),
+                                     static_cast<long long>(std::floor(f * ax + c.blue / 2.0)));
+                }
+                if (ax <= 50)
+                    ax = 50;
+            }
+        }
+    });
+}
+
+// Effects that read other pixels, so the column-by-column order decides what they see. They run on a
+// column-major copy, where that order is also memory order.
+class ColumnGrid {
+public:
+    explicit ColumnGrid(PixelSurface s) : w_(s.width), h_(s.height), cells_(static_cast<size_t>(w_) * h_) {
+        constexpr int tile = 32;
+        for (int y0 = 0; y0 < h_; y0 += tile)
+            for (int x0 = 0; x0 < w_; x0 += tile)
+                for (int y = y0; y < std::min(y0 + tile, h_); ++y)
+                    for (int x = x0; x < std::min(x0 + tile, w_); ++x)
+                        cells_[Index(x, y)] = s.pixels[static_cast<size_t>(y) * w_ + x];
+    }
+
+    void CopyTo(PixelSurface s) const {
+        constexpr int tile = 32;
+        for (int x0 = 0; x0 < w_; x0 += tile)
+            for (int y0 = 0; y0 < h_; y0 += tile)
+                for (int x = x0; x < std::min(x0 + tile, w_); ++x)
+                    for (int y = y0; y < std::min(y0 + tile, h_); ++y)
+                        s.pixels[static_cast<size_t>(y) * w_ + x] = cells_[Index(x, y)];
+    }
+
+    bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < w_ && y < h_; }
+    ColorComponents Read(int x, int y) const { return SplitColor(Inside(x, y) ? cells_[Index(x, y)] : -1); }
+    void Write(int x, int y, std::int32_t v) {
+        if (Inside(x, y))
+            cells_[Index(x, y)] = v;
+    }
+
+private:
+    size_t Index(int x, int y) const { return static_cast<size_t>(x) * h_ + y; }
+    int w_, h_;
+    std::vector<std::int32_t> cells_;
+};
+
+template <typename PixelFn>
+void RunNeighbourEffect(PixelSurface s, int x0, int x1, int y0, int y1, const ProgressSteps& steps, PixelFn&& fn) {
+    ColumnGrid grid(s);
+    for (int x = x0; x <= x1; ++x) {
+        for (int y = y0; y <= y1; ++y)
+            fn(grid, x, y);
+        steps.AfterColumn(x);
+    }
+    grid.CopyTo(s);
+}
+
+// nearest(R + 0.5 * (R - R2)): the value is a whole or a half number, (3R - R2) / 2.
+long long Sharpened(int r, int r2) {
+    const long long n = 3LL * r - r2;
+    long long q = FloorDiv(n, 2);
+    if ((n & 1) != 0 && (q & 1) != 0)
+        ++q;
+    return q;
+}
+
+} // namespace
+
+bool RunImageEffect(std::string_view key, PixelSurface s, PictureExtent e, const EffectInputs& in) {
+    const ProgressSteps steps(key, e, in);
+    if (key == "invert") {
+        RunPointEffect(s, e, steps, [](ColorComponents c) { return Clamped(255 - c.red, 255 - c.green, 255 - c.blue); });
+    } else if (key == "grayscale") {
+        RunPointEffect(s, e, steps, [](ColorComponents c) {
+            const long long g = FloorDiv(static_cast<long long>(c.red) + c.green + c.blue, 3);
+            return Clamped(g, g, g);
+        });
+    } else if (key == "solarize") {
+        const auto sol = [](int v) { return v < 128 ? 255 - v : v; };
+        RunPointEffect(s, e, steps, [&](ColorComponents c) { return Clamped(sol(c.red), sol(c.green), sol(c.blue)); });
+    } else if (key == "brightness") {
+        const long long o = in.brightnessOffset;
+        RunPointEffect(s, e, steps, [o](ColorComponents c) { return Clamped(c.red + o, c.green + o, c.blue + o); });
+    } else if (key == "colors") {
+        const auto part = [](int v, int slider) {
+            return v + static_cast<long long>(std::floor(slider / 100.0 * v));
+        };
+        RunPointEffect(s, e, steps, [&](ColorComponents c) {
+            const ColorBalance b = in.colorBalance ? in.colorBalance() : ColorBalance{};
+            return Clamped(part(c.red, b.red), part(c.green, b.green), part(c.blue, b.blue));
+        });
+    } else if (key == "ligthen") {
+        RunLighten(s, e, steps);
+    } else if (key == "sharpen") {
+        RunNeighbourEffect(s, 1, e.maxX - 2, 1, e.maxY - 2, steps, [](ColumnGrid& g, int x, int y) {
+            const ColorComponents c = g.Read(x, y), c2 = g.Read(x - 1, y - 1);
+            g.Write(x, y,
+                    Clamped(Sharpened(c.red, c2.red), Sharpened(c.green, c2.green), Sharpened(c.blue, c2.blue)));
+        });
+    } else if (key == "emboss") {
+        RunNeighbourEffect(s, 1, e.maxX - 2, 1, e.maxY - 2, steps, [](ColumnGrid& g, int x, int y) {
+            const ColorComponents c = g.Read(x, y), c2 = g.Read(x + 1, y + 1);
+            g.Write(x, y,
+                    Clamped(std::abs(c.red - c2.red + 128), std::abs(c.green - c2.green + 128),
+                            std::abs(c.blue - c2.blue + 128)));
+        });
+    } else if (key == "soften") {
+        RunNeighbourEffect(s, 1, e.maxX, 1, e.maxY, steps, [](ColumnGrid& g, int x, int y) {
+            long long r = 0, gr = 0, b = 0;
+            for (int i = -1; i <= 1; ++i)
+                for (int j = -1; j <= 1; ++j) {
+                    const ColorComponents c = g.Read(x + i, y + j);
+                    r += c.red;
+                    gr += c.green;
+                    b += c.blue;
+                }
+            g.Write(x, y, Clamped(FloorDiv(r, 9), FloorDiv(gr, 9), FloorDiv(b, 9)));
+        });
+    } else if (key == "diffuse") {
+        const std::function<double()> uniform = in.uniform ? in.uniform : std::function<double()>(DefaultUniform);
+        RunNeighbourEffect(s, 0, e.maxX, 0, e.maxY, steps, [&](ColumnGrid& g, int x, int y) {
+            const double r1 = uniform();
+            const double r2 = uniform();
+            const int dx = static_cast<int>(NearestEven(r1 * 4 - 2));
+            const int dy = static_cast<int>(NearestEven(r2 * 4 - 2));
+            const ColorComponents c = g.Read(x + dx, y + dy);
+            g.Write(x, y, Clamped(c.red, c.green, c.blue));
+        });
+    } else {
+        return false;
+    }
+    return true;
+}
+
+} // namespace core
