@@ -23,10 +23,17 @@ int ClampComponent(long long value) {
     return static_cast<int>(value);
 }
 
+namespace {
+// floor for the small values the effects produce, without a library call per pixel.
+inline long long FloorToInt(double v) {
+    const long long t = static_cast<long long>(v);
+    return t - (v < static_cast<double>(t) ? 1 : 0);
+}
+} // namespace
+
 long long NearestEven(double v) {
-    const double below = std::floor(v);
-    const double diff = v - below;
-    long long n = static_cast<long long>(below);
+    long long n = FloorToInt(v);
+    const double diff = v - static_cast<double>(n);
     if (diff > 0.5 || (diff == 0.5 && (n % 2 != 0)))
         ++n;
     return n;
@@ -52,11 +59,12 @@ long long FloorDiv(long long a, long long b) {
     return q;
 }
 
-double DefaultUniform() {
-    // Never reseeded, so successive runs of "diffuse" differ.
-    static std::mt19937 generator{std::random_device{}()};
-    return std::uniform_real_distribution<double>(0.0, 1.0)(generator);
+// Never reseeded, so successive runs of "diffuse" differ.
+std::mt19937_64& Generator() {
+    static std::mt19937_64 generator{std::random_device{}()};
+    return generator;
 }
+double DefaultUniform() { return static_cast<double>(Generator()() >> 11) * 0x1.0p-53; }
 
 // The column walk's progress rule: after column x, when x is a multiple of nearest(maxX / 20) (every
 // column when that is 0), the bar shows x / maxX in percent; never when maxX is 0.
@@ -111,15 +119,41 @@ void WalkInBands(int x0, int x1, const ProgressSteps& steps, Band&& band) {
     }
 }
 
+// Components of a pixel in int arithmetic, the split rule written out so loops over rows vectorise.
+// Plain pixels (0..16777215, nearly always the case) split by masks alone.
+struct Parts {
+    int r, g, b;
+};
+template <bool Plain> inline Parts PartsOf(std::int32_t v) {
+    if (Plain)
+        return {v & 0xFF, (v >> 8) & 0xFF, v >> 16};
+    return {v % 256, (v >> 8) % 256, v >> 16};
+}
+inline int Clamp8(int v) { return v >= 255 ? 255 : (v <= 0 ? 0 : v); }
+inline std::int32_t Pack8(int r, int g, int b) { return Clamp8(r) | (Clamp8(g) << 8) | (Clamp8(b) << 16); }
+
+template <bool Plain, typename PixelFn> void PointRow(std::int32_t* row, int count, PixelFn& fn) {
+    for (int i = 0; i < count; ++i)
+        row[i] = fn(PartsOf<Plain>(row[i]));
+}
+
 template <typename PixelFn>
 void RunPointEffect(PixelSurface s, PictureExtent e, const ProgressSteps& steps, PixelFn&& fn) {
     const int lastY = std::min(e.maxY, s.height - 1);
     WalkInBands(0, e.maxX, steps, [&](int a, int b) {
         const int bx = std::min(b, s.width - 1);
+        if (bx < a)
+            return;
         for (int y = 0; y <= lastY; ++y) {
-            std::int32_t* row = s.pixels + static_cast<std::ptrdiff_t>(y) * s.width;
-            for (int x = a; x <= bx; ++x)
-                row[x] = fn(SplitColor(row[x]));
+            std::int32_t* row = s.pixels + static_cast<std::ptrdiff_t>(y) * s.width + a;
+            const int count = bx - a + 1;
+            std::int32_t high = 0;
+            for (int i = 0; i < count; ++i)
+                high |= row[i];
+            if ((high & ~0xFFFFFF) == 0)
+                PointRow<true>(row, count, fn);
+            else
+                PointRow<false>(row, count, fn);
         }
     });
 }
@@ -168,9 +202,9 @@ void RunLighten(PixelSurface s, PictureExtent e, const ProgressSteps& steps) {
                 ax -= decline[y];
                 if (inside) {
                     const ColorComponents c = SplitColor(row[x]);
-                    row[x] = Clamped(static_cast<long long>(std::floor(f * ax + c.red / 2.0)),
-                                     static_cast<long long>(std::floor(f * ax + c.green / 2.0)),
-                                     static_cast<long long>(std::floor(f * ax + c.blue / 2.0)));
+                    row[x] = Clamped(FloorToInt(f * ax + c.red / 2.0),
+                                     FloorToInt(f * ax + c.green / 2.0),
+                                     FloorToInt(f * ax + c.blue / 2.0));
                 }
                 if (ax <= 50)
                     ax = 50;
@@ -202,6 +236,8 @@ public:
     }
 
     bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < w_ && y < h_; }
+    // The cells of column x from row y on, for reads known to be inside.
+    const std::int32_t* At(int x, int y) const { return cells_.data() + Index(x, y); }
     ColorComponents Read(int x, int y) const { return SplitColor(Inside(x, y) ? cells_[Index(x, y)] : -1); }
     void Write(int x, int y, std::int32_t v) {
         if (Inside(x, y))
@@ -239,25 +275,34 @@ long long Sharpened(int r, int r2) {
 bool RunImageEffect(std::string_view key, PixelSurface s, PictureExtent e, const EffectInputs& in) {
     const ProgressSteps steps(key, e, in);
     if (key == "invert") {
-        RunPointEffect(s, e, steps, [](ColorComponents c) { return Clamped(255 - c.red, 255 - c.green, 255 - c.blue); });
+        RunPointEffect(s, e, steps, [](Parts c) { return Pack8(255 - c.r, 255 - c.g, 255 - c.b); });
     } else if (key == "grayscale") {
-        RunPointEffect(s, e, steps, [](ColorComponents c) {
-            const long long g = FloorDiv(static_cast<long long>(c.red) + c.green + c.blue, 3);
-            return Clamped(g, g, g);
+        RunPointEffect(s, e, steps, [](Parts c) {
+            // floor((R + G + B) / 3). |sum| stays below 33 300, where n * 43691 >> 17 is n / 3 exactly;
+            // a multiplication, unlike a division, vectorises.
+            const int sum = c.r + c.g + c.b;
+            const int g = sum >= 0 ? (sum * 43691) >> 17 : -(((2 - sum) * 43691) >> 17);
+            return Pack8(g, g, g);
         });
     } else if (key == "solarize") {
         const auto sol = [](int v) { return v < 128 ? 255 - v : v; };
-        RunPointEffect(s, e, steps, [&](ColorComponents c) { return Clamped(sol(c.red), sol(c.green), sol(c.blue)); });
+        RunPointEffect(s, e, steps, [&](Parts c) { return Pack8(sol(c.r), sol(c.g), sol(c.b)); });
     } else if (key == "brightness") {
-        const long long o = in.brightnessOffset;
-        RunPointEffect(s, e, steps, [o](ColorComponents c) { return Clamped(c.red + o, c.green + o, c.blue + o); });
+        // Components lie within +-65536, so an offset beyond +-2^20 clamps exactly as that bound does,
+        // and the sums stay in int.
+        const int o = static_cast<int>(std::clamp<std::int32_t>(in.brightnessOffset, -(1 << 20), 1 << 20));
+        RunPointEffect(s, e, steps, [o](Parts c) { return Pack8(c.r + o, c.g + o, c.b + o); });
     } else if (key == "colors") {
+        // The sliders are read at every pixel, so the pixels are visited in the column walk's own order.
         const auto part = [](int v, int slider) {
-            return v + static_cast<long long>(std::floor(slider / 100.0 * v));
+            return v + FloorToInt(slider / 100.0 * v);
         };
-        RunPointEffect(s, e, steps, [&](ColorComponents c) {
+        RunNeighbourEffect(s, 0, e.maxX, 0, e.maxY, steps, [&](ColumnGrid& g, int x, int y) {
+            if (!g.Inside(x, y))
+                return;
             const ColorBalance b = in.colorBalance ? in.colorBalance() : ColorBalance{};
-            return Clamped(part(c.red, b.red), part(c.green, b.green), part(c.blue, b.blue));
+            const ColorComponents c = g.Read(x, y);
+            g.Write(x, y, Clamped(part(c.red, b.red), part(c.green, b.green), part(c.blue, b.blue)));
         });
     } else if (key == "ligthen") {
         RunLighten(s, e, steps);
@@ -277,25 +322,43 @@ bool RunImageEffect(std::string_view key, PixelSurface s, PictureExtent e, const
     } else if (key == "soften") {
         RunNeighbourEffect(s, 1, e.maxX, 1, e.maxY, steps, [](ColumnGrid& g, int x, int y) {
             long long r = 0, gr = 0, b = 0;
-            for (int i = -1; i <= 1; ++i)
-                for (int j = -1; j <= 1; ++j) {
-                    const ColorComponents c = g.Read(x + i, y + j);
-                    r += c.red;
-                    gr += c.green;
-                    b += c.blue;
+            if (g.Inside(x + 1, y + 1)) {
+                // All nine inside (x and y are at least 1): no bounds checks.
+                for (int i = -1; i <= 1; ++i) {
+                    const std::int32_t* cell = g.At(x + i, y - 1);
+                    for (int j = 0; j < 3; ++j) {
+                        const ColorComponents c = SplitColor(cell[j]);
+                        r += c.red;
+                        gr += c.green;
+                        b += c.blue;
+                    }
                 }
+            } else {
+                for (int i = -1; i <= 1; ++i)
+                    for (int j = -1; j <= 1; ++j) {
+                        const ColorComponents c = g.Read(x + i, y + j);
+                        r += c.red;
+                        gr += c.green;
+                        b += c.blue;
+                    }
+            }
             g.Write(x, y, Clamped(FloorDiv(r, 9), FloorDiv(gr, 9), FloorDiv(b, 9)));
         });
     } else if (key == "diffuse") {
-        const std::function<double()> uniform = in.uniform ? in.uniform : std::function<double()>(DefaultUniform);
-        RunNeighbourEffect(s, 0, e.maxX, 0, e.maxY, steps, [&](ColumnGrid& g, int x, int y) {
-            const double r1 = uniform();
-            const double r2 = uniform();
-            const int dx = static_cast<int>(NearestEven(r1 * 4 - 2));
-            const int dy = static_cast<int>(NearestEven(r2 * 4 - 2));
-            const ColorComponents c = g.Read(x + dx, y + dy);
-            g.Write(x, y, Clamped(c.red, c.green, c.blue));
-        });
+        const auto diffuse = [&](auto&& uniform) {
+            RunNeighbourEffect(s, 0, e.maxX, 0, e.maxY, steps, [&](ColumnGrid& g, int x, int y) {
+                const double r1 = uniform();
+                const double r2 = uniform();
+                const int dx = static_cast<int>(NearestEven(r1 * 4 - 2));
+                const int dy = static_cast<int>(NearestEven(r2 * 4 - 2));
+                const ColorComponents c = g.Read(x + dx, y + dy);
+                g.Write(x, y, Clamped(c.red, c.green, c.blue));
+            });
+        };
+        if (in.uniform)
+            diffuse(in.uniform);
+        else
+            diffuse(DefaultUniform);
     } else {
         return false;
     }
