@@ -132,13 +132,10 @@ template <bool Plain> inline Parts PartsOf(std::int32_t v) {
 inline int Clamp8(int v) { return v >= 255 ? 255 : (v <= 0 ? 0 : v); }
 inline std::int32_t Pack8(int r, int g, int b) { return Clamp8(r) | (Clamp8(g) << 8) | (Clamp8(b) << 16); }
 
-template <bool Plain, typename PixelFn> void PointRow(std::int32_t* row, int count, PixelFn& fn) {
-    for (int i = 0; i < count; ++i)
-        row[i] = fn(PartsOf<Plain>(row[i]));
-}
-
-template <typename PixelFn>
-void RunPointEffect(PixelSurface s, PictureExtent e, const ProgressSteps& steps, PixelFn&& fn) {
+// Runs fn on every pixel of the rows, band by band; rows whose pixels are all plain go through plain,
+// which sees the raw value and may work on all three bytes at once.
+template <typename PixelFn, typename PlainFn>
+void RunPointEffect(PixelSurface s, PictureExtent e, const ProgressSteps& steps, PixelFn&& fn, PlainFn&& plain) {
     const int lastY = std::min(e.maxY, s.height - 1);
     WalkInBands(0, e.maxX, steps, [&](int a, int b) {
         const int bx = std::min(b, s.width - 1);
@@ -150,12 +147,20 @@ void RunPointEffect(PixelSurface s, PictureExtent e, const ProgressSteps& steps,
             std::int32_t high = 0;
             for (int i = 0; i < count; ++i)
                 high |= row[i];
-            if ((high & ~0xFFFFFF) == 0)
-                PointRow<true>(row, count, fn);
-            else
-                PointRow<false>(row, count, fn);
+            if ((high & ~0xFFFFFF) == 0) {
+                for (int i = 0; i < count; ++i)
+                    row[i] = plain(row[i]);
+            } else {
+                for (int i = 0; i < count; ++i)
+                    row[i] = fn(PartsOf<false>(row[i]));
+            }
         }
     });
+}
+
+template <typename PixelFn>
+void RunPointEffect(PixelSurface s, PictureExtent e, const ProgressSteps& steps, PixelFn&& fn) {
+    RunPointEffect(s, e, steps, fn, [&fn](std::int32_t v) { return fn(PartsOf<true>(v)); });
 }
 
 std::int32_t Clamped(long long r, long long g, long long b) {
@@ -275,18 +280,34 @@ long long Sharpened(int r, int r2) {
 bool RunImageEffect(std::string_view key, PixelSurface s, PictureExtent e, const EffectInputs& in) {
     const ProgressSteps steps(key, e, in);
     if (key == "invert") {
-        RunPointEffect(s, e, steps, [](Parts c) { return Pack8(255 - c.r, 255 - c.g, 255 - c.b); });
+        // On bytes 0..255, 255 - c is c with every bit flipped.
+        RunPointEffect(
+            s, e, steps, [](Parts c) { return Pack8(255 - c.r, 255 - c.g, 255 - c.b); },
+            [](std::int32_t v) { return v ^ 0xFFFFFF; });
     } else if (key == "grayscale") {
-        RunPointEffect(s, e, steps, [](Parts c) {
-            // floor((R + G + B) / 3). |sum| stays below 33 300, where n * 43691 >> 17 is n / 3 exactly;
-            // a multiplication, unlike a division, vectorises.
-            const int sum = c.r + c.g + c.b;
-            const int g = sum >= 0 ? (sum * 43691) >> 17 : -(((2 - sum) * 43691) >> 17);
-            return Pack8(g, g, g);
-        });
+        // floor((R + G + B) / 3). |sum| stays below 33 300, where n * 43691 >> 17 is n / 3 exactly;
+        // a multiplication, unlike a division, vectorises.
+        RunPointEffect(
+            s, e, steps,
+            [](Parts c) {
+                const int sum = c.r + c.g + c.b;
+                const int g = sum >= 0 ? (sum * 43691) >> 17 : -(((2 - sum) * 43691) >> 17);
+                return Pack8(g, g, g);
+            },
+            [](std::int32_t v) {
+                const int g = (((v & 0xFF) + ((v >> 8) & 0xFF) + (v >> 16)) * 43691) >> 17;
+                return g * 0x010101;
+            });
     } else if (key == "solarize") {
         const auto sol = [](int v) { return v < 128 ? 255 - v : v; };
-        RunPointEffect(s, e, steps, [&](Parts c) { return Pack8(sol(c.r), sol(c.g), sol(c.b)); });
+        // On bytes, c < 128 is a clear top bit, and 255 - c flips all of them: each such byte is xored
+        // with 0xFF, the rest left alone.
+        RunPointEffect(
+            s, e, steps, [&](Parts c) { return Pack8(sol(c.r), sol(c.g), sol(c.b)); },
+            [](std::int32_t v) {
+                const std::int32_t low = (~v >> 7) & 0x010101;
+                return v ^ (low * 0xFF);
+            });
     } else if (key == "brightness") {
         // Components lie within +-65536, so an offset beyond +-2^20 clamps exactly as that bound does,
         // and the sums stay in int.

@@ -97,6 +97,33 @@ TEST(ImageEffectsPoint, InvertGrayscaleAndSolarize) {
     EXPECT_EQ(p.at(1, 0), Rgb(200, 200, 200));
 }
 
+TEST(ImageEffectsPoint, ValuesOutsideTheColourRangeFollowTheSplitRule) {
+    // -2 splits into -2, -1, -1; 0x01FF0000 into 0, 0, 511. The plain pixel beside them must come out
+    // as it would alone.
+    auto row = [] {
+        Picture p(3, 1);
+        p.at(0, 0) = -2;
+        p.at(1, 0) = 0x01FF0000;
+        p.at(2, 0) = Rgb(10, 20, 30);
+        return p;
+    };
+    Picture inv = row();
+    ASSERT_TRUE(Apply("invert", inv));
+    EXPECT_EQ(inv.at(0, 0), Rgb(255, 255, 255));  // 257, 256, 256
+    EXPECT_EQ(inv.at(1, 0), Rgb(255, 255, 0));    // 255, 255, -256
+    EXPECT_EQ(inv.at(2, 0), Rgb(245, 235, 225));
+    Picture sol = row();
+    ASSERT_TRUE(Apply("solarize", sol));
+    EXPECT_EQ(sol.at(0, 0), Rgb(255, 255, 255));
+    EXPECT_EQ(sol.at(1, 0), Rgb(255, 255, 255));  // 255, 255, 511
+    EXPECT_EQ(sol.at(2, 0), Rgb(245, 235, 225));
+    Picture grey = row();
+    ASSERT_TRUE(Apply("grayscale", grey));
+    EXPECT_EQ(grey.at(0, 0), Rgb(0, 0, 0));        // floor(-4 / 3) = -2
+    EXPECT_EQ(grey.at(1, 0), Rgb(170, 170, 170));  // floor(511 / 3)
+    EXPECT_EQ(grey.at(2, 0), Rgb(20, 20, 20));
+}
+
 TEST(ImageEffectsPoint, BrightnessAddsTheOffsetAndClamps) {
     Picture p(3, 2, Rgb(220, 10, 0));
     core::EffectInputs in;
@@ -325,4 +352,39 @@ TEST(ImageEffectsKeys, AnUnknownKeyChangesNothing) {
         EXPECT_FALSE(Apply(key, p)) << key;
         EXPECT_EQ(p.px, before) << key;
     }
+}
+
+TEST(ImageEffectsPoint, EveryColourFollowsTheFormulasOnAWidePicture) {
+    // Wide enough for the walk to take several columns at a time; the expected pixels come from the
+    // formulas one component at a time.
+    Picture p(300, 7);
+    std::uint32_t seed = 7;
+    for (auto& v : p.px) {
+        seed = seed * 1103515245u + 12345u;
+        v = static_cast<std::int32_t>((seed >> 8) & 0xFFFFFF);
+    }
+    const auto original = p.px;
+    auto check = [&](const char* key, int (*formula)(int), bool grey, const core::EffectInputs& in = {}) {
+        Picture q = p;
+        ASSERT_TRUE(Apply(key, q, in));
+        for (size_t i = 0; i < original.size(); ++i) {
+            const int r = original[i] & 0xFF, g = (original[i] >> 8) & 0xFF, b = (original[i] >> 16) & 0xFF;
+            std::int32_t expected;
+            if (grey) {
+                const int m = (r + g + b) / 3;
+                expected = Rgb(m, m, m);
+            } else {
+                expected = Rgb(formula(r), formula(g), formula(b));
+            }
+            ASSERT_EQ(q.px[i], expected) << key << " at " << i;
+        }
+    };
+    check("invert", [](int c) { return 255 - c; }, false);
+    check("solarize", [](int c) { return c < 128 ? 255 - c : c; }, false);
+    check("grayscale", nullptr, true);
+    core::EffectInputs in;
+    in.brightnessOffset = 77;
+    check("brightness", [](int c) { return std::min(c + 77, 255); }, false, in);
+    in.colorBalance = [] { return core::ColorBalance{-30, -30, -30}; };
+    check("colors", [](int c) { return c + static_cast<int>(std::floor(-30 / 100.0 * c)); }, false, in);
 }
