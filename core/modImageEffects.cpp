@@ -266,6 +266,90 @@ void RunNeighbourEffect(PixelSurface s, int x0, int x1, int y0, int y1, const Pr
     grid.CopyTo(s);
 }
 
+// "colors" reads the sliders at every pixel, in the column walk's order. Each run of columns between two
+// progress steps first takes all its readings in that order, noting where they change; a run read at
+// one setting (the usual case: nothing moves a slider while an effect holds the thread) is then done row
+// by row through tables of the new components, any other run pixel by pixel in the walk's order.
+class ColorBalanceTables {
+public:
+    void Build(ColorBalance b) {
+        for (int v = 0; v < 256; ++v) {
+            red_[v] = ClampComponent(Part(v, b.red));
+            green_[v] = ClampComponent(Part(v, b.green)) << 8;
+            blue_[v] = ClampComponent(Part(v, b.blue)) << 16;
+        }
+        balance_ = b;
+    }
+    std::int32_t Apply(std::int32_t px) const {
+        if ((px & ~0xFFFFFF) == 0)
+            return red_[px & 0xFF] | green_[(px >> 8) & 0xFF] | blue_[px >> 16];
+        const ColorComponents c = SplitColor(px);
+        return Clamped(Part(c.red, balance_.red), Part(c.green, balance_.green), Part(c.blue, balance_.blue));
+    }
+
+private:
+    static long long Part(int v, int slider) { return v + FloorToInt(slider / 100.0 * v); }
+    std::int32_t red_[256], green_[256], blue_[256];
+    ColorBalance balance_{};
+};
+
+bool operator!=(const ColorBalance& a, const ColorBalance& b) {
+    return a.red != b.red || a.green != b.green || a.blue != b.blue;
+}
+
+void RunColorBalance(PixelSurface s, PictureExtent e, const ProgressSteps& steps, const EffectInputs& in) {
+    struct Change {
+        long long at;  // position in the run's walk
+        ColorBalance balance;
+    };
+    std::vector<Change> changes;
+    ColorBalance current{};
+    ColorBalanceTables tables;
+    tables.Build(current);
+    const int lastY = std::min(e.maxY, s.height - 1);
+    WalkInBands(0, e.maxX, steps, [&](int a, int b) {
+        const int bx = std::min(b, s.width - 1);
+        if (bx < a || lastY < 0)
+            return;
+        changes.clear();
+        const ColorBalance before = current;
+        long long at = 0;
+        for (int x = a; x <= bx; ++x)
+            for (int y = 0; y <= lastY; ++y, ++at) {
+                const ColorBalance read = in.colorBalance ? in.colorBalance() : ColorBalance{};
+                if (read != current) {
+                    changes.push_back({at, read});
+                    current = read;
+                }
+            }
+        if (changes.empty() || (changes.size() == 1 && changes[0].at == 0)) {
+            if (current != before)
+                tables.Build(current);
+            for (int y = 0; y <= lastY; ++y) {
+                std::int32_t* row = s.pixels + static_cast<std::ptrdiff_t>(y) * s.width;
+                for (int x = a; x <= bx; ++x)
+                    row[x] = tables.Apply(row[x]);
+            }
+            return;
+        }
+        ColorBalance setting = before;
+        tables.Build(setting);
+        size_t next = 0;
+        at = 0;
+        for (int x = a; x <= bx; ++x)
+            for (int y = 0; y <= lastY; ++y, ++at) {
+                if (next < changes.size() && changes[next].at == at) {
+                    setting = changes[next++].balance;
+                    tables.Build(setting);
+                }
+                std::int32_t& px = s.pixels[static_cast<std::ptrdiff_t>(y) * s.width + x];
+                px = tables.Apply(px);
+            }
+        if (current != setting)
+            tables.Build(current);
+    });
+}
+
 // nearest(R + 0.5 * (R - R2)): the value is a whole or a half number, (3R - R2) / 2.
 long long Sharpened(int r, int r2) {
     const long long n = 3LL * r - r2;
@@ -314,17 +398,7 @@ bool RunImageEffect(std::string_view key, PixelSurface s, PictureExtent e, const
         const int o = static_cast<int>(std::clamp<std::int32_t>(in.brightnessOffset, -(1 << 20), 1 << 20));
         RunPointEffect(s, e, steps, [o](Parts c) { return Pack8(c.r + o, c.g + o, c.b + o); });
     } else if (key == "colors") {
-        // The sliders are read at every pixel, so the pixels are visited in the column walk's own order.
-        const auto part = [](int v, int slider) {
-            return v + FloorToInt(slider / 100.0 * v);
-        };
-        RunNeighbourEffect(s, 0, e.maxX, 0, e.maxY, steps, [&](ColumnGrid& g, int x, int y) {
-            if (!g.Inside(x, y))
-                return;
-            const ColorBalance b = in.colorBalance ? in.colorBalance() : ColorBalance{};
-            const ColorComponents c = g.Read(x, y);
-            g.Write(x, y, Clamped(part(c.red, b.red), part(c.green, b.green), part(c.blue, b.blue)));
-        });
+        RunColorBalance(s, e, steps, in);
     } else if (key == "ligthen") {
         RunLighten(s, e, steps);
     } else if (key == "sharpen") {

@@ -165,6 +165,24 @@ TEST(ImageEffectsPoint, ColorsReadsTheSlidersAtEveryPixelInColumnOrder) {
     EXPECT_EQ(q.red(1, 1), 130);
     EXPECT_EQ(q.red(2, 0), 140);
     EXPECT_EQ(q.red(2, 1), 150);
+
+    // Wide enough for several columns between progress steps: pixel k of the walk (k = 2x + y) still
+    // gets the k-th reading, whether the slider keeps moving or moves once.
+    Picture wide(41, 2, Rgb(100, 0, 0));
+    reads = 0;
+    in.colorBalance = [&] { return core::ColorBalance{(reads++ % 3) * 10, 0, 0}; };
+    ASSERT_TRUE(Apply("colors", wide, in));
+    for (int x = 0; x < 41; ++x)
+        for (int y = 0; y < 2; ++y)
+            ASSERT_EQ(wide.red(x, y), 100 + ((2 * x + y) % 3) * 10) << x << "," << y;
+    Picture once(41, 2, Rgb(100, 0, 0));
+    reads = 0;
+    in.colorBalance = [&] { return core::ColorBalance{reads++ < 7 ? 0 : 50, 0, 0}; };
+    ASSERT_TRUE(Apply("colors", once, in));
+    EXPECT_EQ(once.red(3, 0), 100);  // k = 6
+    EXPECT_EQ(once.red(3, 1), 150);  // k = 7
+    EXPECT_EQ(once.red(40, 1), 150);
+    EXPECT_EQ(once.red(0, 1), 100);
 }
 
 TEST(ImageEffectsNeighbours, SharpenRoundsHalvesToEvenAndSeesEarlierWrites) {
