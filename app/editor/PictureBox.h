@@ -1,0 +1,68 @@
+#pragma once
+// A picture box: a borderless window showing a persistent drawing image (what is drawn into hDC() stays
+// on screen) over which sits its picture, the bitmap the clip holds. The picture view draws and runs
+// effects on the image, then makes the image its picture.
+#include "core/modImageEffects.h"
+#include "winkit/Scoped.h"
+#include "winkit/Window.h"
+
+#include <windows.h>
+
+namespace quillet {
+
+class PictureBox : public winkit::Window {
+public:
+    PictureBox() = default;
+    ~PictureBox() override;
+
+    // A child window when parent is given, a top-level tool window otherwise; sizes in pixels.
+    bool Create(HWND parent, int x, int y, int width, int height, bool visible = true);
+
+    core::ScaleMode ScaleMode() const { return scaleMode_; }
+    void SetScaleMode(core::ScaleMode mode) { scaleMode_ = mode; }
+    // The inner size in the box's scale units (15 twips to the pixel).
+    double ScaleWidth() const { return PixelsToScaleX(PixelWidth()); }
+    double ScaleHeight() const { return PixelsToScaleY(PixelHeight()); }
+    double PixelsToScaleX(double pixels) const;
+    double PixelsToScaleY(double pixels) const;
+    double ScaleXToPixels(double units) const;
+    double ScaleYToPixels(double units) const;
+
+    int PixelWidth() const { return width_; }
+    int PixelHeight() const { return height_; }
+    // Resizes the window and its image; what fits of the old drawing is kept, new parts get the back colour.
+    bool SetPixelSize(int width, int height);
+
+    // The persistent image's device context (a 32-bit bitmap the size of the box).
+    HDC hDC() const { return imageDC_.get(); }
+    COLORREF BackColor() const { return backColor_; }
+    void SetBackColor(COLORREF color) { backColor_ = color; }
+    // The image becomes the back colour with the picture drawn over it at (0, 0).
+    void Cls();
+    // Redraws the window from the image now.
+    void Refresh();
+
+    // The picture, owned by the box (may be null).
+    HBITMAP Picture() const { return static_cast<HBITMAP>(picture_.get()); }
+    // Takes ownership of the bitmap and shows it (Cls).
+    void SetPicture(HBITMAP picture);
+    // The picture becomes a copy of the current image.
+    bool MakeImageThePicture();
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    bool MakeImage(int width, int height);
+
+    core::ScaleMode scaleMode_ = core::ScaleMode::Twips;
+    COLORREF backColor_ = RGB(255, 255, 255);
+    int width_ = 0;
+    int height_ = 0;
+    winkit::ScopedMemoryDC imageDC_;
+    winkit::ScopedGdiObject image_;
+    HGDIOBJ imageOld_ = nullptr;
+    winkit::ScopedGdiObject picture_;
+};
+
+} // namespace quillet

@@ -1,0 +1,463 @@
+#include "core/modImageEffects.h"
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <vector>
+
+namespace core {
+
+ColorComponents SplitColor(std::int32_t value) {
+    // C++ remainders take the sign of the dividend and >> floors, which is exactly the rule wanted.
+    const std::int32_t q = value >> 8;
+    return {static_cast<int>(value % 256), static_cast<int>(q % 256), static_cast<int>(value >> 16)};
+}
+
+std::int32_t CombineColor(int red, int green, int blue) { return red + 256 * green + 65536 * blue; }
+
+int ClampComponent(long long value) {
+    if (value >= 255)
+        return 255;
+    if (value <= 0)
+        return 0;
+    return static_cast<int>(value);
+}
+
+namespace {
+// floor for the small values the effects produce, without a library call per pixel.
+inline long long FloorToInt(double v) {
+    const long long t = static_cast<long long>(v);
+    return t - (v < static_cast<double>(t) ? 1 : 0);
+}
+} // namespace
+
+long long NearestEven(double v) {
+    long long n = FloorToInt(v);
+    const double diff = v - static_cast<double>(n);
+    if (diff > 0.5 || (diff == 0.5 && (n % 2 != 0)))
+        ++n;
+    return n;
+}
+
+PictureExtent ComputePictureExtent(ScaleMode mode, double innerWidth, double innerHeight) {
+    switch (mode) {
+    case ScaleMode::Twips:
+        return {static_cast<int>(NearestEven(innerWidth / 15 - 1)), static_cast<int>(NearestEven(innerHeight / 15 - 1))};
+    case ScaleMode::Pixels:
+        return {static_cast<int>(NearestEven(innerWidth)) - 1, static_cast<int>(NearestEven(innerHeight)) - 1};
+    default:
+        return {0, 0};
+    }
+}
+
+namespace {
+
+long long FloorDiv(long long a, long long b) {
+    long long q = a / b;
+    if ((a % b != 0) && ((a < 0) != (b < 0)))
+        --q;
+    return q;
+}
+
+// Never reseeded, so successive runs of "diffuse" differ.
+std::mt19937_64& Generator() {
+    static std::mt19937_64 generator{std::random_device{}()};
+    return generator;
+}
+double DefaultUniform() { return static_cast<double>(Generator()() >> 11) * 0x1.0p-53; }
+
+// The column walk's progress rule: after column x, when x is a multiple of nearest(maxX / 20) (every
+// column when that is 0), the bar shows x / maxX in percent; never when maxX is 0.
+class ProgressSteps {
+public:
+    ProgressSteps(std::string_view key, PictureExtent extent, const EffectInputs& inputs)
+        : maxX_(extent.maxX), step_(NearestEven(extent.maxX / 20.0)), inputs_(inputs) {
+        if (key == "colors")
+            suppressed_ = &inputs.colorBalanceDialogVisible;
+        else if (key == "brightness")
+            suppressed_ = &inputs.brightnessDialogVisible;
+    }
+
+    bool Reports(int x) const { return maxX_ != 0 && (step_ == 0 || x % step_ == 0); }
+
+    // The next reporting column at or after x (or last when none comes before it).
+    int NextReport(int x, int last) const {
+        if (maxX_ == 0)
+            return last;
+        if (step_ <= 0)
+            return x;
+        const long long r = FloorDiv(x + step_ - 1, step_) * step_;
+        return static_cast<int>(std::min<long long>(r, last));
+    }
+
+    void AfterColumn(int x) const {
+        if (!Reports(x) || !inputs_.progress)
+            return;
+        if (suppressed_ && *suppressed_ && (*suppressed_)())
+            return;
+        inputs_.progress(static_cast<float>(x) / static_cast<float>(maxX_) * 100.0f);
+    }
+
+private:
+    int maxX_;
+    long long step_;
+    const EffectInputs& inputs_;
+    const std::function<bool()>* suppressed_ = nullptr;
+};
+
+// Effects whose new pixel depends only on its own old value and its position: the visiting order inside a
+// run of columns cannot change their result, so each run between two progress steps is done row by row,
+// which keeps the walk in memory order.
+template <typename Band>
+void WalkInBands(int x0, int x1, const ProgressSteps& steps, Band&& band) {
+    for (int a = x0; a <= x1;) {
+        const int b = steps.NextReport(a, x1);
+        band(a, b);
+        for (int x = a; x <= b; ++x)
+            steps.AfterColumn(x);
+        a = b + 1;
+    }
+}
+
+// Components of a pixel in int arithmetic, the split rule written out so loops over rows vectorise.
+// Plain pixels (0..16777215, nearly always the case) split by masks alone.
+struct Parts {
+    int r, g, b;
+};
+template <bool Plain> inline Parts PartsOf(std::int32_t v) {
+    if (Plain)
+        return {v & 0xFF, (v >> 8) & 0xFF, v >> 16};
+    return {v % 256, (v >> 8) % 256, v >> 16};
+}
+inline int Clamp8(int v) { return v >= 255 ? 255 : (v <= 0 ? 0 : v); }
+inline std::int32_t Pack8(int r, int g, int b) { return Clamp8(r) | (Clamp8(g) << 8) | (Clamp8(b) << 16); }
+
+// Runs fn on every pixel of the rows, band by band; rows whose pixels are all plain go through plain,
+// which sees the raw value and may work on all three bytes at once.
+template <typename PixelFn, typename PlainFn>
+void RunPointEffect(PixelSurface s, PictureExtent e, const ProgressSteps& steps, PixelFn&& fn, PlainFn&& plain) {
+    const int lastY = std::min(e.maxY, s.height - 1);
+    WalkInBands(0, e.maxX, steps, [&](int a, int b) {
+        const int bx = std::min(b, s.width - 1);
+        if (bx < a)
+            return;
+        for (int y = 0; y <= lastY; ++y) {
+            std::int32_t* row = s.pixels + static_cast<std::ptrdiff_t>(y) * s.width + a;
+            const int count = bx - a + 1;
+            std::int32_t high = 0;
+            for (int i = 0; i < count; ++i)
+                high |= row[i];
+            if ((high & ~0xFFFFFF) == 0) {
+                for (int i = 0; i < count; ++i)
+                    row[i] = plain(row[i]);
+            } else {
+                for (int i = 0; i < count; ++i)
+                    row[i] = fn(PartsOf<false>(row[i]));
+            }
+        }
+    });
+}
+
+template <typename PixelFn>
+void RunPointEffect(PixelSurface s, PictureExtent e, const ProgressSteps& steps, PixelFn&& fn) {
+    RunPointEffect(s, e, steps, fn, [&fn](std::int32_t v) { return fn(PartsOf<true>(v)); });
+}
+
+std::int32_t Clamped(long long r, long long g, long long b) {
+    return CombineColor(ClampComponent(r), ClampComponent(g), ClampComponent(b));
+}
+
+double LightenStrength(long long product) {
+    // Single-precision constants, as the thresholds were chosen.
+    if (product < 35000)
+        return 1.0f;
+    if (product < 100000)
+        return 0.7f;
+    if (product < 200000)
+        return 0.5f;
+    if (product < 350000)
+        return 0.4f;
+    return 0.3f;
+}
+
+void RunLighten(PixelSurface s, PictureExtent e, const ProgressSteps& steps) {
+    const double f = LightenStrength(static_cast<long long>(e.maxX) * e.maxY);
+    // The angle follows the same course in every column, so its sines are worked out once.
+    std::vector<double> decline(e.maxY >= 0 ? e.maxY + 1 : 0);
+    double d = 0;
+    for (int y = 0; y <= e.maxY; ++y) {
+        d += e.maxX / 90.0;
+        decline[y] = std::sin(d * 3.14 / 180);
+        if (d >= 90)
+            d = 90;
+    }
+    std::vector<double> a;
+    WalkInBands(0, e.maxX, steps, [&](int x0, int x1) {
+        const int bx = std::min(x1, s.width - 1);
+        if (bx < x0)
+            return;
+        a.resize(bx - x0 + 1);
+        for (int x = x0; x <= bx; ++x)
+            a[x - x0] = e.maxY + 1 - x;
+        for (int y = 0; y <= e.maxY; ++y) {
+            const bool inside = y < s.height;
+            std::int32_t* row = s.pixels + static_cast<std::ptrdiff_t>(y) * s.width;
+            for (int x = x0; x <= bx; ++x) {
+                double& ax = a[x - x0];
+                ax -= decline[y];
+                if (inside) {
+                    const ColorComponents c = SplitColor(row[x]);
+                    row[x] = Clamped(FloorToInt(f * ax + c.red / 2.0),
+                                     FloorToInt(f * ax + c.green / 2.0),
+                                     FloorToInt(f * ax + c.blue / 2.0));
+                }
+                if (ax <= 50)
+                    ax = 50;
+            }
+        }
+    });
+}
+
+// Effects that read other pixels, so the column-by-column order decides what they see. They run on a
+// column-major copy, where that order is also memory order.
+class ColumnGrid {
+public:
+    explicit ColumnGrid(PixelSurface s) : w_(s.width), h_(s.height), cells_(static_cast<size_t>(w_) * h_) {
+        constexpr int tile = 32;
+        for (int y0 = 0; y0 < h_; y0 += tile)
+            for (int x0 = 0; x0 < w_; x0 += tile)
+                for (int y = y0; y < std::min(y0 + tile, h_); ++y)
+                    for (int x = x0; x < std::min(x0 + tile, w_); ++x)
+                        cells_[Index(x, y)] = s.pixels[static_cast<size_t>(y) * w_ + x];
+    }
+
+    void CopyTo(PixelSurface s) const {
+        constexpr int tile = 32;
+        for (int x0 = 0; x0 < w_; x0 += tile)
+            for (int y0 = 0; y0 < h_; y0 += tile)
+                for (int x = x0; x < std::min(x0 + tile, w_); ++x)
+                    for (int y = y0; y < std::min(y0 + tile, h_); ++y)
+                        s.pixels[static_cast<size_t>(y) * w_ + x] = cells_[Index(x, y)];
+    }
+
+    bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < w_ && y < h_; }
+    // The cells of column x from row y on, for reads known to be inside.
+    const std::int32_t* At(int x, int y) const { return cells_.data() + Index(x, y); }
+    ColorComponents Read(int x, int y) const { return SplitColor(Inside(x, y) ? cells_[Index(x, y)] : -1); }
+    void Write(int x, int y, std::int32_t v) {
+        if (Inside(x, y))
+            cells_[Index(x, y)] = v;
+    }
+
+private:
+    size_t Index(int x, int y) const { return static_cast<size_t>(x) * h_ + y; }
+    int w_, h_;
+    std::vector<std::int32_t> cells_;
+};
+
+template <typename PixelFn>
+void RunNeighbourEffect(PixelSurface s, int x0, int x1, int y0, int y1, const ProgressSteps& steps, PixelFn&& fn) {
+    ColumnGrid grid(s);
+    for (int x = x0; x <= x1; ++x) {
+        for (int y = y0; y <= y1; ++y)
+            fn(grid, x, y);
+        steps.AfterColumn(x);
+    }
+    grid.CopyTo(s);
+}
+
+// "colors" reads the sliders at every pixel, in the column walk's order. Each run of columns between two
+// progress steps first takes all its readings in that order, noting where they change; a run read at
+// one setting (the usual case: nothing moves a slider while an effect holds the thread) is then done row
+// by row through tables of the new components, any other run pixel by pixel in the walk's order.
+class ColorBalanceTables {
+public:
+    void Build(ColorBalance b) {
+        for (int v = 0; v < 256; ++v) {
+            red_[v] = ClampComponent(Part(v, b.red));
+            green_[v] = ClampComponent(Part(v, b.green)) << 8;
+            blue_[v] = ClampComponent(Part(v, b.blue)) << 16;
+        }
+        balance_ = b;
+    }
+    std::int32_t Apply(std::int32_t px) const {
+        if ((px & ~0xFFFFFF) == 0)
+            return red_[px & 0xFF] | green_[(px >> 8) & 0xFF] | blue_[px >> 16];
+        const ColorComponents c = SplitColor(px);
+        return Clamped(Part(c.red, balance_.red), Part(c.green, balance_.green), Part(c.blue, balance_.blue));
+    }
+
+private:
+    static long long Part(int v, int slider) { return v + FloorToInt(slider / 100.0 * v); }
+    std::int32_t red_[256], green_[256], blue_[256];
+    ColorBalance balance_{};
+};
+
+bool operator!=(const ColorBalance& a, const ColorBalance& b) {
+    return a.red != b.red || a.green != b.green || a.blue != b.blue;
+}
+
+void RunColorBalance(PixelSurface s, PictureExtent e, const ProgressSteps& steps, const EffectInputs& in) {
+    struct Change {
+        long long at;  // position in the run's walk
+        ColorBalance balance;
+    };
+    std::vector<Change> changes;
+    ColorBalance current{};
+    ColorBalanceTables tables;
+    tables.Build(current);
+    const int lastY = std::min(e.maxY, s.height - 1);
+    WalkInBands(0, e.maxX, steps, [&](int a, int b) {
+        const int bx = std::min(b, s.width - 1);
+        if (bx < a || lastY < 0)
+            return;
+        changes.clear();
+        const ColorBalance before = current;
+        long long at = 0;
+        for (int x = a; x <= bx; ++x)
+            for (int y = 0; y <= lastY; ++y, ++at) {
+                const ColorBalance read = in.colorBalance ? in.colorBalance() : ColorBalance{};
+                if (read != current) {
+                    changes.push_back({at, read});
+                    current = read;
+                }
+            }
+        if (changes.empty() || (changes.size() == 1 && changes[0].at == 0)) {
+            if (current != before)
+                tables.Build(current);
+            for (int y = 0; y <= lastY; ++y) {
+                std::int32_t* row = s.pixels + static_cast<std::ptrdiff_t>(y) * s.width;
+                for (int x = a; x <= bx; ++x)
+                    row[x] = tables.Apply(row[x]);
+            }
+            return;
+        }
+        ColorBalance setting = before;
+        tables.Build(setting);
+        size_t next = 0;
+        at = 0;
+        for (int x = a; x <= bx; ++x)
+            for (int y = 0; y <= lastY; ++y, ++at) {
+                if (next < changes.size() && changes[next].at == at) {
+                    setting = changes[next++].balance;
+                    tables.Build(setting);
+                }
+                std::int32_t& px = s.pixels[static_cast<std::ptrdiff_t>(y) * s.width + x];
+                px = tables.Apply(px);
+            }
+        if (current != setting)
+            tables.Build(current);
+    });
+}
+
+// nearest(R + 0.5 * (R - R2)): the value is a whole or a half number, (3R - R2) / 2.
+long long Sharpened(int r, int r2) {
+    const long long n = 3LL * r - r2;
+    long long q = FloorDiv(n, 2);
+    if ((n & 1) != 0 && (q & 1) != 0)
+        ++q;
+    return q;
+}
+
+} // namespace
+
+bool RunImageEffect(std::string_view key, PixelSurface s, PictureExtent e, const EffectInputs& in) {
+    const ProgressSteps steps(key, e, in);
+    if (key == "invert") {
+        // On bytes 0..255, 255 - c is c with every bit flipped.
+        RunPointEffect(
+            s, e, steps, [](Parts c) { return Pack8(255 - c.r, 255 - c.g, 255 - c.b); },
+            [](std::int32_t v) { return v ^ 0xFFFFFF; });
+    } else if (key == "grayscale") {
+        // floor((R + G + B) / 3). |sum| stays below 33 300, where n * 43691 >> 17 is n / 3 exactly;
+        // a multiplication, unlike a division, vectorises.
+        RunPointEffect(
+            s, e, steps,
+            [](Parts c) {
+                const int sum = c.r + c.g + c.b;
+                const int g = sum >= 0 ? (sum * 43691) >> 17 : -(((2 - sum) * 43691) >> 17);
+                return Pack8(g, g, g);
+            },
+            [](std::int32_t v) {
+                const int g = (((v & 0xFF) + ((v >> 8) & 0xFF) + (v >> 16)) * 43691) >> 17;
+                return g * 0x010101;
+            });
+    } else if (key == "solarize") {
+        const auto sol = [](int v) { return v < 128 ? 255 - v : v; };
+        // On bytes, c < 128 is a clear top bit, and 255 - c flips all of them: each such byte is xored
+        // with 0xFF, the rest left alone.
+        RunPointEffect(
+            s, e, steps, [&](Parts c) { return Pack8(sol(c.r), sol(c.g), sol(c.b)); },
+            [](std::int32_t v) {
+                const std::int32_t low = (~v >> 7) & 0x010101;
+                return v ^ (low * 0xFF);
+            });
+    } else if (key == "brightness") {
+        // Components lie within +-65536, so an offset beyond +-2^20 clamps exactly as that bound does,
+        // and the sums stay in int.
+        const int o = static_cast<int>(std::clamp<std::int32_t>(in.brightnessOffset, -(1 << 20), 1 << 20));
+        RunPointEffect(s, e, steps, [o](Parts c) { return Pack8(c.r + o, c.g + o, c.b + o); });
+    } else if (key == "colors") {
+        RunColorBalance(s, e, steps, in);
+    } else if (key == "ligthen") {
+        RunLighten(s, e, steps);
+    } else if (key == "sharpen") {
+        RunNeighbourEffect(s, 1, e.maxX - 2, 1, e.maxY - 2, steps, [](ColumnGrid& g, int x, int y) {
+            const ColorComponents c = g.Read(x, y), c2 = g.Read(x - 1, y - 1);
+            g.Write(x, y,
+                    Clamped(Sharpened(c.red, c2.red), Sharpened(c.green, c2.green), Sharpened(c.blue, c2.blue)));
+        });
+    } else if (key == "emboss") {
+        RunNeighbourEffect(s, 1, e.maxX - 2, 1, e.maxY - 2, steps, [](ColumnGrid& g, int x, int y) {
+            const ColorComponents c = g.Read(x, y), c2 = g.Read(x + 1, y + 1);
+            g.Write(x, y,
+                    Clamped(std::abs(c.red - c2.red + 128), std::abs(c.green - c2.green + 128),
+                            std::abs(c.blue - c2.blue + 128)));
+        });
+    } else if (key == "soften") {
+        RunNeighbourEffect(s, 1, e.maxX, 1, e.maxY, steps, [](ColumnGrid& g, int x, int y) {
+            long long r = 0, gr = 0, b = 0;
+            if (g.Inside(x + 1, y + 1)) {
+                // All nine inside (x and y are at least 1): no bounds checks.
+                for (int i = -1; i <= 1; ++i) {
+                    const std::int32_t* cell = g.At(x + i, y - 1);
+                    for (int j = 0; j < 3; ++j) {
+                        const ColorComponents c = SplitColor(cell[j]);
+                        r += c.red;
+                        gr += c.green;
+                        b += c.blue;
+                    }
+                }
+            } else {
+                for (int i = -1; i <= 1; ++i)
+                    for (int j = -1; j <= 1; ++j) {
+                        const ColorComponents c = g.Read(x + i, y + j);
+                        r += c.red;
+                        gr += c.green;
+                        b += c.blue;
+                    }
+            }
+            g.Write(x, y, Clamped(FloorDiv(r, 9), FloorDiv(gr, 9), FloorDiv(b, 9)));
+        });
+    } else if (key == "diffuse") {
+        const auto diffuse = [&](auto&& uniform) {
+            RunNeighbourEffect(s, 0, e.maxX, 0, e.maxY, steps, [&](ColumnGrid& g, int x, int y) {
+                const double r1 = uniform();
+                const double r2 = uniform();
+                const int dx = static_cast<int>(NearestEven(r1 * 4 - 2));
+                const int dy = static_cast<int>(NearestEven(r2 * 4 - 2));
+                const ColorComponents c = g.Read(x + dx, y + dy);
+                g.Write(x, y, Clamped(c.red, c.green, c.blue));
+            });
+        };
+        if (in.uniform)
+            diffuse(in.uniform);
+        else
+            diffuse(DefaultUniform);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+} // namespace core

@@ -1,0 +1,408 @@
+// The effects on small pictures whose expected pixels are worked out here from the formulas.
+#include "core/modImageEffects.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+using core::PictureExtent;
+using core::RunImageEffect;
+
+namespace {
+
+constexpr std::int32_t Rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+
+struct Picture {
+    int width, height;
+    std::vector<std::int32_t> px;
+    Picture(int w, int h, std::int32_t fill = 0) : width(w), height(h), px(static_cast<size_t>(w) * h, fill) {}
+    std::int32_t& at(int x, int y) { return px[static_cast<size_t>(y) * width + x]; }
+    core::PixelSurface surface() { return {px.data(), width, height}; }
+    PictureExtent extent() const { return {width - 1, height - 1}; }
+    int red(int x, int y) { return at(x, y) & 0xFF; }
+};
+
+bool Apply(const char* key, Picture& p, const core::EffectInputs& in = {}) {
+    return RunImageEffect(key, p.surface(), p.extent(), in);
+}
+
+} // namespace
+
+TEST(ImageEffectsColor, SplitsValuesInsideAndOutsideTheColourRange) {
+    auto expectSplit = [](std::int32_t v, int r, int g, int b) {
+        const auto c = core::SplitColor(v);
+        EXPECT_EQ(c.red, r) << v;
+        EXPECT_EQ(c.green, g) << v;
+        EXPECT_EQ(c.blue, b) << v;
+    };
+    expectSplit(0x00332211, 0x11, 0x22, 0x33);
+    expectSplit(0x00FFFFFF, 255, 255, 255);
+    expectSplit(-1, -1, -1, -1);                 // what a read outside the picture gives
+    expectSplit(-2, -2, -1, -1);                 // q = floor(-2 / 256) = -1
+    expectSplit(-256, 0, -1, -1);                // remainder 0, q = -1
+    expectSplit(-65536, 0, 0, -1);               // q = -256, remainder 0
+    expectSplit(0x01FF0000, 0, 0, 511);          // blue is not reduced modulo 256
+    EXPECT_EQ(core::CombineColor(1, 2, 3), 0x030201);
+}
+
+TEST(ImageEffectsColor, ClampsAndRoundsHalvesToEven) {
+    EXPECT_EQ(core::ClampComponent(300), 255);
+    EXPECT_EQ(core::ClampComponent(255), 255);
+    EXPECT_EQ(core::ClampComponent(254), 254);
+    EXPECT_EQ(core::ClampComponent(1), 1);
+    EXPECT_EQ(core::ClampComponent(0), 0);
+    EXPECT_EQ(core::ClampComponent(-7), 0);
+    EXPECT_EQ(core::NearestEven(0.5), 0);
+    EXPECT_EQ(core::NearestEven(1.5), 2);
+    EXPECT_EQ(core::NearestEven(2.5), 2);
+    EXPECT_EQ(core::NearestEven(-0.5), 0);
+    EXPECT_EQ(core::NearestEven(-1.5), -2);
+    EXPECT_EQ(core::NearestEven(2.4), 2);
+    EXPECT_EQ(core::NearestEven(2.6), 3);
+}
+
+TEST(ImageEffectsExtent, FollowsTheScaleMode) {
+    using core::ScaleMode;
+    auto extent = [](ScaleMode m, double w, double h) {
+        const auto e = core::ComputePictureExtent(m, w, h);
+        return std::make_pair(e.maxX, e.maxY);
+    };
+    EXPECT_EQ(extent(ScaleMode::Twips, 3000, 1500), std::make_pair(199, 99));
+    EXPECT_EQ(extent(ScaleMode::Twips, 100, 22.5), std::make_pair(6, 0));  // 5.67 -> 6, 0.5 -> 0
+    EXPECT_EQ(extent(ScaleMode::Twips, 37.5, 0), std::make_pair(2, -1));   // 1.5 -> 2, nothing when empty
+    EXPECT_EQ(extent(ScaleMode::Pixels, 200, 100), std::make_pair(199, 99));
+    EXPECT_EQ(extent(ScaleMode::Inches, 3000, 1500), std::make_pair(0, 0));
+    EXPECT_EQ(extent(ScaleMode::User, 3000, 1500), std::make_pair(0, 0));
+}
+
+TEST(ImageEffectsPoint, InvertGrayscaleAndSolarize) {
+    Picture p(2, 1);
+    p.at(0, 0) = Rgb(10, 20, 30);
+    p.at(1, 0) = Rgb(10, 20, 31);
+    const auto original = p.px;
+    ASSERT_TRUE(Apply("invert", p));
+    EXPECT_EQ(p.at(0, 0), Rgb(245, 235, 225));
+    ASSERT_TRUE(Apply("invert", p));
+    EXPECT_EQ(p.px, original);
+
+    ASSERT_TRUE(Apply("grayscale", p));
+    EXPECT_EQ(p.at(0, 0), Rgb(20, 20, 20));  // 60 / 3
+    EXPECT_EQ(p.at(1, 0), Rgb(20, 20, 20));  // floor(61 / 3)
+
+    p.at(0, 0) = Rgb(0, 127, 128);
+    p.at(1, 0) = Rgb(200, 200, 200);
+    ASSERT_TRUE(Apply("solarize", p));
+    EXPECT_EQ(p.at(0, 0), Rgb(255, 128, 128));
+    EXPECT_EQ(p.at(1, 0), Rgb(200, 200, 200));
+}
+
+TEST(ImageEffectsPoint, ValuesOutsideTheColourRangeFollowTheSplitRule) {
+    // -2 splits into -2, -1, -1; 0x01FF0000 into 0, 0, 511. The plain pixel beside them must come out
+    // as it would alone.
+    auto row = [] {
+        Picture p(3, 1);
+        p.at(0, 0) = -2;
+        p.at(1, 0) = 0x01FF0000;
+        p.at(2, 0) = Rgb(10, 20, 30);
+        return p;
+    };
+    Picture inv = row();
+    ASSERT_TRUE(Apply("invert", inv));
+    EXPECT_EQ(inv.at(0, 0), Rgb(255, 255, 255));  // 257, 256, 256
+    EXPECT_EQ(inv.at(1, 0), Rgb(255, 255, 0));    // 255, 255, -256
+    EXPECT_EQ(inv.at(2, 0), Rgb(245, 235, 225));
+    Picture sol = row();
+    ASSERT_TRUE(Apply("solarize", sol));
+    EXPECT_EQ(sol.at(0, 0), Rgb(255, 255, 255));
+    EXPECT_EQ(sol.at(1, 0), Rgb(255, 255, 255));  // 255, 255, 511
+    EXPECT_EQ(sol.at(2, 0), Rgb(245, 235, 225));
+    Picture grey = row();
+    ASSERT_TRUE(Apply("grayscale", grey));
+    EXPECT_EQ(grey.at(0, 0), Rgb(0, 0, 0));        // floor(-4 / 3) = -2
+    EXPECT_EQ(grey.at(1, 0), Rgb(170, 170, 170));  // floor(511 / 3)
+    EXPECT_EQ(grey.at(2, 0), Rgb(20, 20, 20));
+}
+
+TEST(ImageEffectsPoint, BrightnessAddsTheOffsetAndClamps) {
+    Picture p(3, 2, Rgb(220, 10, 0));
+    core::EffectInputs in;
+    in.brightnessOffset = 50;
+    ASSERT_TRUE(Apply("brightness", p, in));
+    for (auto v : p.px)
+        EXPECT_EQ(v, Rgb(255, 60, 50));
+    std::fill(p.px.begin(), p.px.end(), Rgb(220, 10, 0));
+    in.brightnessOffset = -50;
+    ASSERT_TRUE(Apply("brightness", p, in));
+    for (auto v : p.px)
+        EXPECT_EQ(v, Rgb(170, 0, 0));
+    in.brightnessOffset = 2147483647;  // no overflow on the way to the clamp
+    ASSERT_TRUE(Apply("brightness", p, in));
+    EXPECT_EQ(p.at(0, 0), Rgb(255, 255, 255));
+}
+
+TEST(ImageEffectsPoint, ColorsReadsTheSlidersAtEveryPixelInColumnOrder) {
+    Picture p(2, 2, Rgb(100, 40, 60));
+    core::EffectInputs in;
+    in.colorBalance = [] { return core::ColorBalance{50, 0, 0}; };
+    ASSERT_TRUE(Apply("colors", p, in));
+    for (auto v : p.px)
+        EXPECT_EQ(v, Rgb(150, 40, 60));
+    in.colorBalance = [] { return core::ColorBalance{-100, 0, 0}; };
+    ASSERT_TRUE(Apply("colors", p, in));
+    for (auto v : p.px)
+        EXPECT_EQ(v, Rgb(0, 40, 60));
+
+    // A slider that moves by 10 at each read: pixel k of the column walk gets 100 + 10k.
+    Picture q(3, 2, Rgb(100, 0, 0));
+    int reads = 0;
+    in.colorBalance = [&] { return core::ColorBalance{10 * reads++, 0, 0}; };
+    ASSERT_TRUE(Apply("colors", q, in));
+    EXPECT_EQ(reads, 6);
+    EXPECT_EQ(q.red(0, 0), 100);
+    EXPECT_EQ(q.red(0, 1), 110);
+    EXPECT_EQ(q.red(1, 0), 120);
+    EXPECT_EQ(q.red(1, 1), 130);
+    EXPECT_EQ(q.red(2, 0), 140);
+    EXPECT_EQ(q.red(2, 1), 150);
+
+    // Wide enough for several columns between progress steps: pixel k of the walk (k = 2x + y) still
+    // gets the k-th reading, whether the slider keeps moving or moves once.
+    Picture wide(41, 2, Rgb(100, 0, 0));
+    reads = 0;
+    in.colorBalance = [&] { return core::ColorBalance{(reads++ % 3) * 10, 0, 0}; };
+    ASSERT_TRUE(Apply("colors", wide, in));
+    for (int x = 0; x < 41; ++x)
+        for (int y = 0; y < 2; ++y)
+            ASSERT_EQ(wide.red(x, y), 100 + ((2 * x + y) % 3) * 10) << x << "," << y;
+    Picture once(41, 2, Rgb(100, 0, 0));
+    reads = 0;
+    in.colorBalance = [&] { return core::ColorBalance{reads++ < 7 ? 0 : 50, 0, 0}; };
+    ASSERT_TRUE(Apply("colors", once, in));
+    EXPECT_EQ(once.red(3, 0), 100);  // k = 6
+    EXPECT_EQ(once.red(3, 1), 150);  // k = 7
+    EXPECT_EQ(once.red(40, 1), 150);
+    EXPECT_EQ(once.red(0, 1), 100);
+}
+
+TEST(ImageEffectsNeighbours, SharpenRoundsHalvesToEvenAndSeesEarlierWrites) {
+    Picture p(5, 5);  // processes columns and rows 1..2 only
+    p.at(0, 0) = Rgb(100, 0, 200);
+    p.at(1, 1) = Rgb(101, 200, 10);  // 101 + 0.5 = 101.5 -> 102; 200 + 100 -> 255; 10 - 95 -> 0
+    p.at(0, 1) = Rgb(10, 0, 0);
+    p.at(1, 2) = Rgb(11, 0, 0);      // 11.5 -> 12
+    p.at(1, 0) = Rgb(50, 0, 0);
+    p.at(2, 1) = Rgb(53, 0, 0);      // 53 + 1.5 = 54.5 -> 54
+    p.at(2, 2) = Rgb(104, 0, 0);     // against the new 102: 104 + 1 = 105 (the old 101 would give 106)
+    p.at(4, 4) = Rgb(9, 9, 9);
+    p.at(3, 3) = Rgb(1, 2, 3);
+    ASSERT_TRUE(Apply("sharpen", p));
+    EXPECT_EQ(p.at(1, 1), Rgb(102, 255, 0));
+    EXPECT_EQ(p.at(1, 2), Rgb(12, 0, 0));
+    EXPECT_EQ(p.at(2, 1), Rgb(54, 0, 0));
+    EXPECT_EQ(p.at(2, 2), Rgb(105, 0, 0));
+    EXPECT_EQ(p.at(0, 0), Rgb(100, 0, 200));
+    EXPECT_EQ(p.at(1, 0), Rgb(50, 0, 0));
+    EXPECT_EQ(p.at(3, 3), Rgb(1, 2, 3));
+    EXPECT_EQ(p.at(4, 4), Rgb(9, 9, 9));
+}
+
+TEST(ImageEffectsNeighbours, EmbossOfAUniformPictureIsGrey128InsideOnly) {
+    Picture p(6, 5, Rgb(30, 60, 90));
+    ASSERT_TRUE(Apply("grayscale", p));
+    ASSERT_TRUE(Apply("emboss", p));
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 6; ++x) {
+            const bool processed = x >= 1 && x <= 3 && y >= 1 && y <= 2;
+            EXPECT_EQ(p.at(x, y), processed ? Rgb(128, 128, 128) : Rgb(60, 60, 60)) << x << "," << y;
+        }
+    // Against the lower-right neighbour: |10 - 250 + 128| = 112, |250 - 10 + 128| -> 255.
+    Picture q(4, 4);
+    q.at(1, 1) = Rgb(10, 250, 0);
+    q.at(2, 2) = Rgb(250, 10, 0);
+    ASSERT_TRUE(Apply("emboss", q));
+    EXPECT_EQ(q.at(1, 1), Rgb(112, 255, 128));
+}
+
+TEST(ImageEffectsNeighbours, SoftenCountsOutsideReadsAsMinusOne) {
+    // 3 x 3 of 90, walked (1,1), (1,2), (2,1), (2,2):
+    // (1,1) = 810 / 9 = 90; (1,2) = (6 * 90 - 3) / 9 = 59; (2,1) = (5 * 90 + 59 - 3) / 9 = 56;
+    // (2,2) = (90 + 59 + 56 + 90 - 5) / 9 = 32.
+    Picture p(3, 3, Rgb(90, 90, 90));
+    ASSERT_TRUE(Apply("soften", p));
+    EXPECT_EQ(p.red(1, 1), 90);
+    EXPECT_EQ(p.red(1, 2), 59);
+    EXPECT_EQ(p.red(2, 1), 56);
+    EXPECT_EQ(p.red(2, 2), 32);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(p.at(0, i), Rgb(90, 90, 90));
+        EXPECT_EQ(p.at(i, 0), Rgb(90, 90, 90));
+    }
+
+    // In a larger uniform picture the last row darkens, and since each pixel reads the already softened
+    // column before it, the darkening climbs one row per column: (x, y) keeps 90 exactly when x + y <= maxY.
+    Picture big(7, 6, Rgb(90, 90, 90));
+    ASSERT_TRUE(Apply("soften", big));
+    for (int x = 1; x <= 5; ++x)
+        for (int y = 1; y <= 5; ++y)
+            EXPECT_EQ(big.red(x, y) == 90, x + y <= 5) << x << "," << y << ": " << big.red(x, y);
+    for (int y = 1; y < 6; ++y)
+        EXPECT_LT(big.red(6, y), 90) << y;
+}
+
+TEST(ImageEffectsNeighbours, DiffuseTakesTheInjectedOffsetsInOrder) {
+    Picture p(3, 3);
+    for (int x = 0; x < 3; ++x)
+        for (int y = 0; y < 3; ++y)
+            p.at(x, y) = Rgb(10 * x + y + 1, 100 + 10 * x + y, 50);
+    const auto orig = p.px;
+    auto o = [&](int x, int y) { return orig[static_cast<size_t>(y) * 3 + x]; };
+    // r -> nearest(4r - 2): 0.75 -> 1, 0.5 -> 0, 0.25 -> -1, 0.125 -> -2, 0.625 -> 0 (0.5 to even),
+    // 0.875 -> 2 (1.5 to even), 0.375 -> 0, 0.99 -> 2.
+    const std::vector<double> draws{0.75, 0.5,  0.5,  0.25, 0.125, 0.5,  0.625, 0.875, 0.375,
+                                    0.5,  0.25, 0.25, 0.5,  0.5,   0.25, 0.25,  0.99,  0.5};
+    size_t next = 0;
+    core::EffectInputs in;
+    in.uniform = [&] { return draws.at(next++); };
+    ASSERT_TRUE(Apply("diffuse", p, in));
+    EXPECT_EQ(next, draws.size());
+    EXPECT_EQ(p.at(0, 0), o(1, 0));
+    EXPECT_EQ(p.at(0, 1), o(1, 0));  // from (0,0), already written
+    EXPECT_EQ(p.at(0, 2), 0);        // (-2, 2) is outside: black
+    EXPECT_EQ(p.at(1, 0), o(1, 2));
+    EXPECT_EQ(p.at(1, 1), o(1, 1));
+    EXPECT_EQ(p.at(1, 2), o(1, 0));  // from (0,1), already written
+    EXPECT_EQ(p.at(2, 0), o(2, 0));
+    EXPECT_EQ(p.at(2, 1), o(1, 2));  // from (1,0), already written
+    EXPECT_EQ(p.at(2, 2), 0);        // (4, 2) is outside
+}
+
+TEST(ImageEffectsLighten, StrengthFollowsTheProductOfTheExtents) {
+    // A black picture's (0,0) is floor(f * (maxY + 1 - sin(maxX / 90 * 3.14 / 180))).
+    struct Case { int size; double f; };
+    for (const Case c : {Case{188, 1.0f}, Case{189, 0.7f}, Case{200, 0.7f}, Case{317, 0.7f}, Case{318, 0.5f},
+                         Case{448, 0.5f}, Case{449, 0.4f}, Case{592, 0.4f}, Case{593, 0.3f}}) {
+        Picture p(c.size, c.size);
+        ASSERT_TRUE(Apply("ligthen", p));
+        const double m = c.size - 1;
+        const int expected = static_cast<int>(std::floor(c.f * (m + 1 - std::sin(m / 90 * 3.14 / 180))));
+        EXPECT_EQ(p.red(0, 0), expected) << c.size;
+    }
+    Picture p(200, 200);  // P = 199 * 199 = 39 601: 0.7 * 199.96 = 139.97
+    ASSERT_TRUE(Apply("ligthen", p));
+    EXPECT_EQ(p.at(0, 0), Rgb(139, 139, 139));
+}
+
+TEST(ImageEffectsLighten, HalvesTheComponentsAndClampsTheWashAndTheAngle) {
+    Picture one(1, 1, Rgb(1, 2, 255));  // f = 1, D = 0, A = 1: floor(1 + R / 2)
+    ASSERT_TRUE(Apply("ligthen", one));
+    EXPECT_EQ(one.at(0, 0), Rgb(1, 2, 128));
+
+    // maxX = 9000: D grows by 100 a row. Column 0, f = 1 (P = 18 000), A starts at 3:
+    // row 0: D = 100, A = 3 - sin(1.7444) = 2.015 -> 2; then A := 50 and D := 90.
+    // row 1: D = 190, A = 50 + 0.172 = 50.17 -> 50 (2.19 -> 2 without the A clamp); D := 90.
+    // row 2: D = 190 again, A = 50.34 -> 50 (D = 300 without the clamp would give 51).
+    Picture wide(9001, 3);
+    ASSERT_TRUE(Apply("ligthen", wide));
+    EXPECT_EQ(wide.red(0, 0), 2);
+    EXPECT_EQ(wide.red(0, 1), 50);
+    EXPECT_EQ(wide.red(0, 2), 50);
+}
+
+TEST(ImageEffectsProgress, StepsEveryTwentiethOfTheWidth) {
+    auto reports = [](const char* key, int width, core::EffectInputs in = {}) {
+        std::vector<float> values;
+        in.progress = [&](float v) { values.push_back(v); };
+        Picture p(width, 3, Rgb(5, 5, 5));
+        RunImageEffect(key, p.surface(), p.extent(), in);
+        return values;
+    };
+    const auto forty = reports("invert", 41);  // maxX 40: every 2nd column, 0 .. 100 by 5
+    ASSERT_EQ(forty.size(), 21u);
+    for (size_t i = 0; i < forty.size(); ++i)
+        EXPECT_FLOAT_EQ(forty[i], 5.0f * i);
+    EXPECT_EQ(reports("invert", 51).size(), 26u);   // nearest(2.5) = 2
+    EXPECT_EQ(reports("invert", 31).size(), 16u);   // nearest(1.5) = 2
+    EXPECT_EQ(reports("invert", 11).size(), 11u);   // nearest(0.5) = 0: every column
+    EXPECT_EQ(reports("invert", 1).size(), 0u);     // maxX 0
+    EXPECT_EQ(reports("sharpen", 41).size(), 19u);  // columns 1..38, the even ones
+    EXPECT_EQ(reports("soften", 41).size(), 20u);   // columns 1..40
+    EXPECT_EQ(reports("nonsense", 41).size(), 0u);
+
+    core::EffectInputs dialogs;
+    dialogs.colorBalanceDialogVisible = [] { return true; };
+    dialogs.brightnessDialogVisible = [] { return true; };
+    EXPECT_EQ(reports("colors", 41, dialogs).size(), 0u);
+    EXPECT_EQ(reports("brightness", 41, dialogs).size(), 0u);
+    EXPECT_EQ(reports("invert", 41, dialogs).size(), 21u);
+    dialogs.colorBalanceDialogVisible = [] { return false; };
+    EXPECT_EQ(reports("colors", 41, dialogs).size(), 21u);
+}
+
+TEST(ImageEffectsExtent, OtherScaleModesProcessOnlyTheFirstPixel) {
+    Picture p(4, 4, Rgb(10, 10, 10));
+    const auto e = core::ComputePictureExtent(core::ScaleMode::Centimeters, 4, 4);
+    ASSERT_TRUE(RunImageEffect("invert", p.surface(), e));
+    EXPECT_EQ(p.at(0, 0), Rgb(245, 245, 245));
+    EXPECT_EQ(p.at(1, 0), Rgb(10, 10, 10));
+    EXPECT_EQ(p.at(0, 1), Rgb(10, 10, 10));
+    for (const char* key : {"sharpen", "emboss", "soften"}) {
+        const auto before = p.px;
+        ASSERT_TRUE(RunImageEffect(key, p.surface(), e));
+        EXPECT_EQ(p.px, before) << key;
+    }
+}
+
+TEST(ImageEffectsExtent, AnExtentBeyondTheSurfaceReadsMinusOneAndDropsWrites) {
+    Picture p(2, 2, Rgb(90, 90, 90));
+    ASSERT_TRUE(RunImageEffect("invert", p.surface(), {5, 5}));
+    for (auto v : p.px)
+        EXPECT_EQ(v, Rgb(165, 165, 165));
+    Picture s(2, 2, Rgb(90, 90, 90));
+    ASSERT_TRUE(RunImageEffect("soften", s.surface(), {3, 3}));
+    EXPECT_EQ(s.red(1, 1), (4 * 90 - 5) / 9);  // five of the nine neighbours are outside
+}
+
+TEST(ImageEffectsKeys, AnUnknownKeyChangesNothing) {
+    Picture p(3, 3, Rgb(1, 2, 3));
+    const auto before = p.px;
+    for (const char* key : {"Invert", "lighten", "colorbalance", "", "emboss "}) {
+        EXPECT_FALSE(Apply(key, p)) << key;
+        EXPECT_EQ(p.px, before) << key;
+    }
+}
+
+TEST(ImageEffectsPoint, EveryColourFollowsTheFormulasOnAWidePicture) {
+    // Wide enough for the walk to take several columns at a time; the expected pixels come from the
+    // formulas one component at a time.
+    Picture p(300, 7);
+    std::uint32_t seed = 7;
+    for (auto& v : p.px) {
+        seed = seed * 1103515245u + 12345u;
+        v = static_cast<std::int32_t>((seed >> 8) & 0xFFFFFF);
+    }
+    const auto original = p.px;
+    auto check = [&](const char* key, int (*formula)(int), bool grey, const core::EffectInputs& in = {}) {
+        Picture q = p;
+        ASSERT_TRUE(Apply(key, q, in));
+        for (size_t i = 0; i < original.size(); ++i) {
+            const int r = original[i] & 0xFF, g = (original[i] >> 8) & 0xFF, b = (original[i] >> 16) & 0xFF;
+            std::int32_t expected;
+            if (grey) {
+                const int m = (r + g + b) / 3;
+                expected = Rgb(m, m, m);
+            } else {
+                expected = Rgb(formula(r), formula(g), formula(b));
+            }
+            ASSERT_EQ(q.px[i], expected) << key << " at " << i;
+        }
+    };
+    check("invert", [](int c) { return 255 - c; }, false);
+    check("solarize", [](int c) { return c < 128 ? 255 - c : c; }, false);
+    check("grayscale", nullptr, true);
+    core::EffectInputs in;
+    in.brightnessOffset = 77;
+    check("brightness", [](int c) { return std::min(c + 77, 255); }, false, in);
+    in.colorBalance = [] { return core::ColorBalance{-30, -30, -30}; };
+    check("colors", [](int c) { return c + static_cast<int>(std::floor(-30 / 100.0 * c)); }, false, in);
+}
