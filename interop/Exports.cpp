@@ -13,9 +13,17 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     return TRUE;
 }
 
-extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() { return syslinkage::RegisterServer(); }
+extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
+    try {
+        return syslinkage::RegisterServer(syslinkage::SystemRegistry(), syslinkage::ModulePath()).hr;
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+}
 
-extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() { return syslinkage::UnregisterServer(); }
+extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
+    return syslinkage::UnregisterServer(syslinkage::SystemRegistry());
+}
 
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
     if (!out)
