@@ -1,4 +1,5 @@
 #include "app/editor/PictureBox.h"
+#include "winkit/Bitmaps.h"
 
 #include <algorithm>
 
@@ -127,13 +128,7 @@ bool PictureBox::MakeImageThePicture() {
     if (!imageDC_)
         return false;
     const int w = std::max(width_, 1), h = std::max(height_, 1);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = winkit::TopDown32BitInfo(w, h);
     void* bits = nullptr;
     winkit::ScopedGdiObject copy(::CreateDIBSection(imageDC_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     winkit::ScopedMemoryDC target(::CreateCompatibleDC(imageDC_.get()));

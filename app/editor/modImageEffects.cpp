@@ -1,4 +1,5 @@
 #include "app/editor/modImageEffects.h"
+#include "winkit/Bitmaps.h"
 
 #include "core/modImageEffects.h"
 #include "winkit/Scoped.h"
@@ -18,13 +19,7 @@ namespace {
 class SurfaceCopy {
 public:
     SurfaceCopy(int width, int height) : dc_(::CreateCompatibleDC(nullptr)) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO info = winkit::TopDown32BitInfo(width, height);
         if (dc_ && width > 0 && height > 0)
             bitmap_.reset(::CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
         if (bitmap_)

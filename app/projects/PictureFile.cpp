@@ -1,4 +1,5 @@
 #include "app/projects/PictureFile.h"
+#include "winkit/Bitmaps.h"
 
 #include "core/BmpFile.h"
 #include "winkit/Scoped.h"
@@ -14,13 +15,7 @@ bool SaveBitmapFile(HBITMAP picture, const std::wstring& path) {
     const int width = info.bmWidth;
     const int height = info.bmHeight;
     // Read as 32-bit top-down rows; the encoder writes the 24-bit file.
-    BITMAPINFO request{};
-    request.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    request.bmiHeader.biWidth = width;
-    request.bmiHeader.biHeight = -height;
-    request.bmiHeader.biPlanes = 1;
-    request.bmiHeader.biBitCount = 32;
-    request.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO request = winkit::TopDown32BitInfo(width, height);
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     {
         winkit::WindowDC screen(nullptr);
