@@ -9,6 +9,9 @@
 #include "winkit/BusyCursor.h"
 #include "winkit/TextConv.h"
 
+#include <windows.h>
+
+#include <iterator>
 #include <new>
 #include <optional>
 
@@ -83,6 +86,21 @@ void RunTextAction(Precondition precondition, const wchar_t* errorText, const Tr
     }
 }
 
+// The local time in one of the user's own forms (GetDateFormatW / GetTimeFormatW style).
+template <typename Formatter>
+std::wstring NowFormatted(Formatter format) {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    wchar_t buffer[128] = {};
+    const int n = format(&now, buffer, static_cast<int>(std::size(buffer)));
+    return n > 0 ? std::wstring(buffer, static_cast<std::size_t>(n - 1)) : std::wstring();
+}
+
+void CopyAndPaste(const std::wstring& text) {
+    if (CopyTextToClipboard(text))
+        PasteAfterMenuAction();
+}
+
 } // namespace
 
 void SetMenuStatusHook(StatusHook hook) {
@@ -129,6 +147,22 @@ void mnuRemoveDiacritics() {
 void mnuReverse() {
     RunTextAction(Precondition::None, L"Unable to reverse text at clipboard.",
                   [](const std::wstring& text) { return core::ReverseText(text, true); });
+}
+
+void mnuCopyDate() {
+    CopyAndPaste(NowFormatted([](const SYSTEMTIME* t, wchar_t* out, int size) {
+        return ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, t, nullptr, out, size);
+    }));
+}
+
+void mnuCopyTime() {
+    CopyAndPaste(NowFormatted([](const SYSTEMTIME* t, wchar_t* out, int size) {
+        return ::GetTimeFormatW(LOCALE_USER_DEFAULT, 0, t, nullptr, out, size);
+    }));
+}
+
+void CopyAddress(const std::wstring& address) {
+    CopyAndPaste(address);
 }
 
 } // namespace quillet

@@ -21,4 +21,11 @@ void mnuZigZagCase();
 void mnuRemoveDiacritics();
 void mnuReverse();
 
+// The "Copy to clipboard" items of both menus: the current date (the user's short date form), the
+// current time (the user's time form) or an address is put on the clipboard as text, then pasted when
+// the paste-after-menu settings say so.
+void mnuCopyDate();
+void mnuCopyTime();
+void CopyAddress(const std::wstring& address);
+
 } // namespace quillet

@@ -16,4 +16,9 @@ MainClipWindowLinks& MainClipWindowHooks() {
     return links;
 }
 
+ProgramMenuLinks& ProgramMenuHooks() {
+    static ProgramMenuLinks links;
+    return links;
+}
+
 } // namespace quillet

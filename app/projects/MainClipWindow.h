@@ -43,4 +43,12 @@ struct MainClipWindowLinks {
 };
 MainClipWindowLinks& MainClipWindowHooks();
 
+// The hidden main form's two popup menus, for the hotkey layer and the tray. Filled in by the form's
+// menus when they load.
+struct ProgramMenuLinks {
+    std::function<void()> popupClipboardMenu; // mnuMotherQuillet at the mouse position (hotkey id 2, tray)
+    std::function<void()> popupPasteMenu;     // mnuQuillet at the mouse position (hotkey id 4)
+};
+ProgramMenuLinks& ProgramMenuHooks();
+
 } // namespace quillet

@@ -3,6 +3,7 @@
 #include "app/menu/modStrings.h"
 #include "app/shell/modInitialization.h"
 #include "app/tests/ClipboardTestKit.h"
+#include "app/tests/SettingsFixture.h"
 #include "testkit/Files.h"
 
 #include <gtest/gtest.h>
@@ -157,4 +158,34 @@ TEST_F(TextActions, ProgressGoesToTheStatusHook) {
     SetMenuStatusHook([&](const std::wstring& text) { shown.push_back(text); });
     EXPECT_EQ(Transformed(L"abc", mnuToUpperCase), L"ABC");
     EXPECT_EQ(shown, (std::vector<std::wstring>{L"Please wait...", L"Ready"}));
+}
+
+// The copy items read the paste-after-menu settings, so they run against a fresh settings file.
+class CopyItems : public settings_test::SettingsFileTest {
+protected:
+    void SetUp() override {
+        SettingsFileTest::SetUp();
+        CreateDefaultSettings(false);
+    }
+};
+
+TEST_F(CopyItems, DateAndTimeItemsPutTodayOnTheClipboard) {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    EXPECT_TRUE(PutClipboardText(L"before"));
+    EXPECT_TRUE(AnsweringDialogs(mnuCopyDate).empty());
+    const std::wstring date = ClipboardUnicodeText();
+    // Whatever the user's short form, it names the year (in two or four digits) and holds no line break.
+    EXPECT_NE(date.find(std::to_wstring(now.wYear % 100)), std::wstring::npos) << winkit::ToUtf8(date);
+    EXPECT_EQ(date.find_first_of(L"\r\n"), std::wstring::npos);
+
+    EXPECT_TRUE(AnsweringDialogs(mnuCopyTime).empty());
+    const std::wstring time = ClipboardUnicodeText();
+    EXPECT_NE(time, date);
+    EXPECT_NE(time.find_first_of(L"0123456789"), std::wstring::npos) << winkit::ToUtf8(time);
+}
+
+TEST_F(CopyItems, AddressItemsCopyTheirAddress) {
+    EXPECT_TRUE(AnsweringDialogs([] { CopyAddress(L"192.168.1.20"); }).empty());
+    EXPECT_EQ(ClipboardUnicodeText(), L"192.168.1.20");
 }
