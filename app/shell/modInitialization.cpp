@@ -3,6 +3,7 @@
 #include "app/menu/frmMain.h"
 #include "app/paste/modInternalFunctions.h"
 #include "app/paste/tmrGrabber.h"
+#include "app/projects/frmQuillet.h"
 #include "app/shell/Messages.h"
 #include "app/shell/SingleInstance.h"
 #include "app/shell/frmSplash.h"
@@ -215,8 +216,9 @@ void LoadProgram(const std::wstring& commandLine) {
     // The main form's picture holders are cleared here (Clearpicture) once the clip editor provides them.
 
     SplashStep(20);
-    // The main clip window (frmQuillet) loads here, hidden, once it exists: its rows, position, recent
-    // projects and the start-up project.
+    // The main clip window loads hidden: its rows, position, recent projects and the start-up project.
+    if (!QuilletWindow().Load())
+        throw std::runtime_error("the main clip window could not be created");
 
     SplashStep(3);
     LoadSettings();
@@ -236,7 +238,8 @@ void LoadProgram(const std::wstring& commandLine) {
     NextBlock();
 
     if (!core::IsNoWindowCommandLine(commandLine) && core::IsFlagOn(ReadSetting(L"General", L"OpenWindowAtStartup"))) {
-        // The main clip window is shown here once it exists; the splash stays in front of it until it hides.
+        QuilletWindow().ShowMainWindow();
+        // The splash stays in front of the main clip window until it hides.
         if (Splash().loaded())
             Splash().Show();
     }
@@ -337,6 +340,8 @@ void ShutDown(bool writeCopyOptions) {
     ::Sleep(15);
     // Step 2: the main clip window, clip editor, effect dialogs, properties dialog, about box and settings
     // dialog are hidden here by their modules.
+    if (QuilletWindow().hwnd())
+        ::ShowWindow(QuilletWindow().hwnd(), SW_HIDE);
     if (writeCopyOptions)
         SaveCopyOptions();
     // The tray icon is removed and the help file closed here by their modules.
@@ -345,6 +350,7 @@ void ShutDown(bool writeCopyOptions) {
     MainForm().Unload();
     // The clip editor, main clip window (which saves its position and asks about unsaved changes),
     // effect dialogs and properties dialog unload here, after the main form.
+    QuilletWindow().Unload();
     RemoveTempFolder();
     ::ExitProcess(0);
 }
