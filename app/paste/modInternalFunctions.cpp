@@ -94,6 +94,9 @@ void TrackForegroundWindow(HWND foreground) {
         return;
     if (IsOwnWindow(foreground))
         return;
+    // The desktop takes the front for a moment when the window in front closes; keys sent there go nowhere.
+    if (foreground == ::GetDesktopWindow() || foreground == ::GetShellWindow() || !::IsWindowVisible(foreground))
+        return;
     lastWindowMaximized[0] = lastWindows[0] && ::IsZoomed(lastWindows[0]);
     if (foreground == lastWindows[0])
         return;

@@ -700,7 +700,8 @@ void frmQuillet::OnCommand(int id, int code, HWND control) {
             OnRowTextChanged(id - kTxtPaste);
         return;
     }
-    if (control && code == BN_CLICKED) {
+    // Owner-drawn buttons report a quick second click as a double click; it is a second press all the same.
+    if (control && (code == BN_CLICKED || code == BN_DOUBLECLICKED)) {
         if (id > kImgCopy && id <= kImgCopy + kRows)
             CopyClip(id - kImgCopy);
         else if (id > kImgConf && id <= kImgConf + kRows)
