@@ -73,6 +73,8 @@ bool MenuKeys(HWND window, WORD menuKey, WORD itemKey) {
 }
 
 void Click(HWND control) {
+    // From elsewhere each time, as a hand moves: two clicks on one spot in a row would make a double click.
+    ::SetCursorPos(0, 0);
     RECT rc{};
     ::GetWindowRect(control, &rc);
     ::SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
