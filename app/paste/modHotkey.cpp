@@ -19,6 +19,7 @@ std::array<core::ClipHotkey, core::kSlotCount> ClipHotkeys{};
 namespace {
 
 HWND hotkeyWindow = nullptr;
+HWND procedureWindow = nullptr; // the window the hotkey procedure was put on
 WNDPROC previousHotkeyProc = nullptr;
 bool pasteNextBusy = false;
 bool triggerBusy = false;
@@ -86,9 +87,10 @@ void UnregisterProgramHotkeys() {
 void LoadHotkeys(HWND window) {
     hotkeyWindow = window;
     RegisterProgramHotkeys();
-    if (window && !previousHotkeyProc) {
+    if (window && window != procedureWindow) {
         previousHotkeyProc = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HotkeyWindowProc)));
+        procedureWindow = window;
     }
     for (int n = 1; n <= core::kSlotCount; ++n) {
         ClipHotkeys[static_cast<std::size_t>(n - 1)].registered = false;
