@@ -19,7 +19,6 @@ std::array<core::ClipHotkey, core::kSlotCount> ClipHotkeys{};
 namespace {
 
 HWND hotkeyWindow = nullptr;
-HWND procedureWindow = nullptr; // the window the hotkey procedure was put on
 WNDPROC previousHotkeyProc = nullptr;
 bool pasteNextBusy = false;
 bool triggerBusy = false;
@@ -37,14 +36,19 @@ bool AnyKeyDown(const std::vector<int>& keys) {
     return false;
 }
 
-// Lets pending messages run until none of `keys` is held. False when the program began to end meanwhile.
-bool WaitForKeysUp(const std::vector<int>& keys) {
+enum class KeyWait { Released, Exiting, Stuck };
+
+// Lets pending messages run until none of `keys` is held.
+KeyWait WaitForKeysUp(const std::vector<int>& keys) {
+    const DWORD start = ::GetTickCount();
     for (;;) {
         winkit::PumpMessages();
         if (IsExiting)
-            return false;
+            return KeyWait::Exiting;
         if (!AnyKeyDown(keys))
-            return true;
+            return KeyWait::Released;
+        if (::GetTickCount() - start >= kKeyWaitLimitMs)
+            return KeyWait::Stuck;
         // Sleeps until input arrives or the poll interval ends, so a held key costs no processor time.
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, kKeyPollMs, QS_ALLINPUT);
     }
@@ -87,11 +91,10 @@ void UnregisterProgramHotkeys() {
 void LoadHotkeys(HWND window) {
     hotkeyWindow = window;
     RegisterProgramHotkeys();
-    if (window && window != procedureWindow) {
-        previousHotkeyProc = reinterpret_cast<WNDPROC>(
-            ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HotkeyWindowProc)));
-        procedureWindow = window;
-    }
+    // Installed once per window: put on twice, it would forward to itself.
+    const auto ours = reinterpret_cast<LONG_PTR>(&HotkeyWindowProc);
+    if (window && ::GetWindowLongPtrW(window, GWLP_WNDPROC) != ours)
+        previousHotkeyProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(window, GWLP_WNDPROC, ours));
     for (int n = 1; n <= core::kSlotCount; ++n) {
         ClipHotkeys[static_cast<std::size_t>(n - 1)].registered = false;
         const int mask = StoredNumber(core::ClipModKey(n), 255);
@@ -189,9 +192,11 @@ void PasteNextHotkey() {
         return;
     pasteNextBusy = true;
     const ProgramHotkeyNumbers& k = ProgramHotkeys;
-    if (!WaitForKeysUp(core::PasteNextWaitKeys(k.HKPasteNextMod, k.HKPasteNextKey)))
-        return; // the program is ending: the flag stays set so nothing starts again
-    PasteNext(+1);
+    const KeyWait wait = WaitForKeysUp(core::PasteNextWaitKeys(k.HKPasteNextMod, k.HKPasteNextKey));
+    if (wait == KeyWait::Exiting)
+        return; // the flag stays set so nothing starts again
+    if (wait == KeyWait::Released)
+        PasteNext(+1);
     pasteNextBusy = false;
 }
 
@@ -200,11 +205,14 @@ void ClipHotkeyTrigger(int key, int mask, int clip) {
     if (IsExiting || triggerBusy)
         return;
     triggerBusy = true;
-    if (!WaitForKeysUp(core::ModifierWaitOrder(mask)))
+    const KeyWait wait = WaitForKeysUp(core::ModifierWaitOrder(mask));
+    if (wait == KeyWait::Exiting)
         return;
-    if (MainClipWindowHooks().hotkeyTrigger)
-        MainClipWindowHooks().hotkeyTrigger(clip);
-    lastCopiedClip = static_cast<std::uint8_t>(clip);
+    if (wait == KeyWait::Released) {
+        if (MainClipWindowHooks().hotkeyTrigger)
+            MainClipWindowHooks().hotkeyTrigger(clip);
+        lastCopiedClip = static_cast<std::uint8_t>(clip);
+    }
     triggerBusy = false;
 }
 

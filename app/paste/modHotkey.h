@@ -31,5 +31,8 @@ void PasteNextHotkey();
 
 // How often the waits look at the keyboard while the hotkey's keys are held.
 inline constexpr DWORD kKeyPollMs = 5;
+// A key the system reports as held for this long is taken as stuck: the action is dropped rather than
+// leaving every later press ignored behind its busy flag.
+inline constexpr DWORD kKeyWaitLimitMs = 15000;
 
 } // namespace quillet
