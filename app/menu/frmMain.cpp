@@ -1,5 +1,6 @@
 #include "app/menu/frmMain.h"
 
+#include "app/paste/modClipboardChain.h"
 #include "app/shell/modInitialization.h"
 
 namespace quillet {
@@ -16,10 +17,16 @@ bool frmMain::Load() {
         return false;
     // A top-level window (not message-only), so that closing it from outside ends the program
     // properly and the tray and clipboard chain can address it.
-    return Create(kClassName, L"Quillet", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW, 0, 0, 0, 0);
+    if (!Create(kClassName, L"Quillet", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW, 0, 0, 0, 0))
+        return false;
+    JoinClipboardChain(hwnd());
+    return true;
 }
 
-void frmMain::Unload() { Destroy(); }
+void frmMain::Unload() {
+    LeaveClipboardChain();
+    Destroy();
+}
 
 LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {

@@ -1,6 +1,7 @@
 #include "app/shell/modInitialization.h"
 
 #include "app/menu/frmMain.h"
+#include "app/paste/modHotkey.h"
 #include "app/paste/modInternalFunctions.h"
 #include "app/paste/tmrGrabber.h"
 #include "app/projects/frmQuillet.h"
@@ -227,7 +228,7 @@ void LoadProgram(const std::wstring& commandLine) {
     // The settings dialog loads here, hidden, once it exists.
 
     SplashStep(7);
-    // The global hotkeys are registered here by the hotkey module.
+    LoadHotkeys(MainForm().hwnd());
     SplashStep(10);
     // The tray icon (tip "Quillet") is added here by the tray module.
     SplashStep(8);
