@@ -75,7 +75,8 @@ bool CMenu::OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (!IsKnownItem(item.itemData))
         return false;
     OwnerDrawnMenu& record = *items_.at(static_cast<long>(item.itemData));
-    if ((item.itemState & ODS_DISABLED) == 0)
+    // A titled separator is never chosen, whether or not the system marks it disabled when drawing it.
+    if ((item.itemState & ODS_DISABLED) == 0 && !record.IsSeparator)
         record.DrawEnabled(item);
     else
         record.DrawDisabled(item, enableDisabledMenuSelection_);

@@ -4,6 +4,7 @@
 #include "interop/Module.h"
 #include "winkit/Bitmaps.h"
 
+#include <cwchar>
 #include <vector>
 
 namespace syslinkage {
@@ -30,6 +31,26 @@ int MeasuredTextWidth(HDC dc, const std::wstring& text) {
     RECT r{};
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, kMeasureFlags);
     return r.right - r.left;
+}
+
+// The symbol font's check mark ("a") and submenu arrow ("4") drawn as shapes of the same size, centred.
+void DrawGlyphShape(HDC dc, const RECT& r, wchar_t glyph, COLORREF colour) {
+    const int cx = (r.left + r.right) / 2;
+    const int cy = (r.top + r.bottom) / 2;
+    winkit::ScopedGdiObject pen(::CreatePen(PS_SOLID, 1, colour));
+    winkit::ScopedGdiObject brush(::CreateSolidBrush(colour));
+    winkit::SelectObjectGuard selectPen(dc, pen.get());
+    winkit::SelectObjectGuard selectBrush(dc, brush.get());
+    if (glyph == L'4') {
+        const POINT arrow[3] = {{cx - 2, cy - 4}, {cx + 2, cy}, {cx - 2, cy + 4}};
+        ::Polygon(dc, arrow, 3);
+        return;
+    }
+    // A check mark three pixels thick: down from the left, then up to the right.
+    for (int d = 0; d < 3; ++d) {
+        const POINT mark[3] = {{cx - 4, cy - 2 + d}, {cx - 2, cy + d}, {cx + 3, cy - 5 + d}};
+        ::Polyline(dc, mark, 3);
+    }
 }
 
 } // namespace
@@ -121,7 +142,12 @@ void OwnerDrawnMenu::Execute(const DRAWITEMSTRUCT& item, const std::vector<core:
             ::SetBkMode(dc, TRANSPARENT);
             ::SetTextColor(dc, Sys(step.colour));
             winkit::SelectObjectGuard select(dc, SymbolFont());
-            ::DrawTextW(dc, &step.glyph, 1, &r, step.textFlags);
+            wchar_t face[LF_FACESIZE] = {};
+            ::GetTextFaceW(dc, LF_FACESIZE, face);
+            if (_wcsicmp(face, L"Marlett") == 0)
+                ::DrawTextW(dc, &step.glyph, 1, &r, step.textFlags);
+            else
+                DrawGlyphShape(dc, r, step.glyph, Sys(step.colour)); // a system without the symbol font
             break;
         }
         case core::StepKind::Text: {
