@@ -1,26 +1,40 @@
 #pragma once
-// The small late-bound contract through which the library reaches its clients' forms and menu items.
-// Every call goes through IDispatch by member name, so any automation object can take part; a client
-// that is not an automation form (Quillet's own hidden form) implements these members itself.
+// The late-bound contract between Syslinkage and its client, fixed so that the library and Quillet's
+// hidden form are built at the same time; neither side changes it alone. The library reaches the
+// client's objects only through IDispatch by member name (GetIDsOfNames + Invoke); the client implements
+// these members on its own small IDispatch objects.
 //
-// Form menu item (passed to the Menu members; a "form menu item" is any object answering both
-// "Caption" and "Parent"):
-//   Caption  get  BSTR      the item's text without its shortcut; "&" marks the access key. Read live at
-//                           every measuring and drawing.
-//   Checked  get  BOOL      the item's own checked state (Menu.Checked also sets it).
-//           put  BOOL
-//   Enabled  get  BOOL      optional; read by none of the renderer's decisions (the system's item state
-//                           tells those), kept for clients that mirror it.
-//   Parent   get  object    the form holding the item.
+// Form menu item (passed to the Menu members MenuSeperator, BitmapImage, Checked, Include, SideBar as
+// VT_DISPATCH, possibly VT_BYREF|VT_DISPATCH or VT_BYREF|VT_VARIANT; a "form menu item" is any object
+// answering both "Caption" and "Parent"):
+//   Caption  get  BSTR    the item's text without its shortcut; "&" marks the access key. Read live at
+//                         every measuring and drawing.
+//   Checked  get  BOOL    the item's own checked state; put BOOL too (Menu.Checked sets it through this
+//                         put). Read at every drawing: it decides the check box (an item without it
+//                         leaves that to the system's item state).
+//   Enabled  get  BOOL    optional.
+//   Parent   get  object  the form holding the item (VT_DISPATCH).
 //
-// Form (passed to Window.Init, and an item's Parent; a "form" is any object answering "hWnd"):
-//   hWnd       get  long    the form's window handle.
-//   hDC        get  long    optional: a device context with the form's font selected, for measuring item
-//                           texts; without it the window's own context with the system menu font is used.
-//   BackColor  get  long    optional: the background colour (an automation colour) painted behind
-//                           animations; without it the window class's brush colour is used.
-//   MDIForm    get  BOOL    optional: true for a multiple-document parent form; absent means false.
-//   Refresh    method       optional: repaints the form; without it the window is invalidated.
+// Form (passed to Window.Init as its second argument, and an item's Parent; a "form" is any object
+// answering "hWnd"):
+//   hWnd       get  long  the form's window handle (32-bit value, LongToHandle on the library side).
+//   hDC        get  long  optional: a device context with the form's font selected, for measuring item
+//                         texts; without it the library uses the window's own DC with the system menu font.
+//   BackColor  get  long  optional: the background colour (an OLE_COLOR) painted behind animations;
+//                         without it the window class brush colour.
+//   MDIForm    get  BOOL  optional: true for a multiple-document parent form; absent means false.
+//   Refresh    method     optional: repaints the form; without it the library invalidates the window.
+//
+// Pictures (BitmapImage's value, Checked's CheckedBitmap): a standard OLE picture object (IPictureDisp,
+// made by the client with OleCreatePictureIndirect, PICTYPE_BITMAP, fOwn = TRUE, kept alive by the
+// client as long as its menus live); the library reads its handle (IPicture::get_Handle, or the default
+// property DISPID_VALUE / DISPID_PICT_HANDLE through IDispatch) and never frees it. A bitmap is drawn with
+// the colour of its top-left pixel as transparent; an icon handle is drawn with its own mask.
+//
+// The Win32 menu items the library converts are found by comparing the form menu item's Caption with the
+// live text of the items of GetMenu(form hWnd)'s popups (depth first); so the client's hidden form must
+// have a real menu bar (SetMenu) whose popups are the menus it shows with TrackPopupMenu, and each item
+// object's Caption must equal its Win32 item's text before the TAB.
 #include <windows.h>
 #include <oaidl.h>
 #include <olectl.h>
