@@ -7,16 +7,7 @@ namespace syslinkage {
 template <typename Class> class ClassFactory final : public IClassFactory {
 public:
     static HRESULT Create(REFIID iid, void** out) noexcept {
-        if (!out)
-            return E_POINTER;
-        *out = nullptr;
-        auto* factory = new (std::nothrow) ClassFactory;
-        if (!factory)
-            return E_OUTOFMEMORY;
-        factory->AddRef();
-        const HRESULT hr = factory->QueryInterface(iid, out);
-        factory->Release();
-        return hr;
+        return ReturnNewObject(new (std::nothrow) ClassFactory, iid, out);
     }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {

@@ -37,6 +37,20 @@ template <typename T> HRESULT ReturnInterface(const winkit::ComPtr<T>& p, T** ou
     return S_OK;
 }
 
+// Hands out the requested interface of a newly made object (nullptr when making it failed); the object
+// goes again when that interface is not there.
+template <typename T> HRESULT ReturnNewObject(T* object, REFIID iid, void** out) noexcept {
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    if (!object)
+        return E_OUTOFMEMORY;
+    object->AddRef();
+    const HRESULT hr = object->QueryInterface(iid, out);
+    object->Release();
+    return hr;
+}
+
 // Base of every class exposing one dual interface `Interface`.
 template <typename Interface> class DispatchObject : public Interface, public ISupportErrorInfo {
 public:
@@ -47,14 +61,7 @@ public:
     template <typename Derived, typename... Args> static HRESULT CreateInstance(REFIID iid, void** out, Args&&... args) {
         if (!out)
             return E_POINTER;
-        *out = nullptr;
-        auto* object = new (std::nothrow) Derived(std::forward<Args>(args)...);
-        if (!object)
-            return E_OUTOFMEMORY;
-        object->AddRef();
-        const HRESULT hr = object->QueryInterface(iid, out);
-        object->Release();
-        return hr;
+        return ReturnNewObject(new (std::nothrow) Derived(std::forward<Args>(args)...), iid, out);
     }
 
     // IUnknown

@@ -1,6 +1,7 @@
 #include "interop/Module.h"
 
 #include "winkit/Com.h"
+#include "winkit/ModulePath.h"
 
 #include <atomic>
 #include <string>
@@ -15,19 +16,7 @@ std::atomic<long> g_locks{0};
 winkit::ComPtr<ITypeLib> g_typeLib;
 } // namespace
 
-std::wstring ModulePath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = ::GetModuleFileNameW(g_module, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0)
-            return {};
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
+std::wstring ModulePath() { return winkit::ModulePath(g_module); }
 
 HMODULE ModuleHandle() noexcept { return g_module; }
 void SetModuleHandle(HMODULE module) noexcept { g_module = module; }

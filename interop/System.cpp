@@ -1,6 +1,7 @@
 #include "interop/System.h"
 
 #include "interop/Project.h"
+#include "interop/Window.h"
 
 #include <string>
 
@@ -57,12 +58,7 @@ HRESULT CSystem::get_User(_User** result) {
 }
 
 HRESULT CSystem::get_Window(_Window** result) {
-    if (!result)
-        return E_POINTER;
-    *result = nullptr;
-    if (window_)
-        return ReturnInterface(window_, result);
-    return NotYetAvailable(L"Window");
+    return ReadOrCreate(window_, &CWindow::Create, result);
 }
 
 HRESULT CSystem::putref_Window(_Window** value) {

@@ -11,6 +11,7 @@
 #include "app/shell/modSettings.h"
 #include "core/SettingValue.h"
 #include "core/StartupRules.h"
+#include "winkit/ModulePath.h"
 #include "winkit/Scoped.h"
 #include "winkit/Wait.h"
 
@@ -34,17 +35,9 @@ bool IsExiting = false;
 int DisableSplash = 0;
 
 std::wstring ProgramFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0)
-            return {};
-        if (n < path.size()) {
-            path.resize(n);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
+    std::wstring path = winkit::ModulePath(nullptr);
+    if (path.empty())
+        return {};
     path.erase(path.find_last_of(L'\\') + 1);
     if (path.empty() || path.back() != L'\\')
         path += L'\\';

@@ -1,6 +1,7 @@
 #include "SyslinkageLibrary.h"
 #include "Syslinkage_h.h"
 #include "winkit/Com.h"
+#include "winkit/TextConv.h"
 
 #include <gtest/gtest.h>
 
@@ -228,4 +229,33 @@ TEST(SyslinkageRegistration, RoundTripLeavesNothingBehind) {
     EXPECT_EQ(::CoCreateInstance(CLSID_System, nullptr, CLSCTX_INPROC_SERVER, IID__System, system.put_void()),
               REGDB_E_CLASSNOTREG);
     EXPECT_EQ(library.Unregister(), S_OK) << "unregistering what is gone is harmless";
+}
+
+TEST(SyslinkageRegistration, UnregisteringLeavesNoKeyBehind) {
+    winkit::ComApartment com;
+    Library library;
+    ASSERT_TRUE(library);
+    ASSERT_EQ(library.Register(), S_OK);
+    const std::wstring keys[] = {L"CLSID\\" + GuidText(CLSID_System),
+                                 L"CLSID\\" + GuidText(CLSID_Global),
+                                 L"Syslinkage.System",
+                                 L"Syslinkage.Global",
+                                 L"TypeLib\\" + GuidText(LIBID_Syslinkage),
+                                 L"Interface\\" + GuidText(IID__System),
+                                 L"Interface\\" + GuidText(IID__Window),
+                                 L"Interface\\" + GuidText(IID__Menu)};
+    const auto exists = [](HKEY root, const std::wstring& key) {
+        HKEY opened = nullptr;
+        if (::RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
+            return false;
+        ::RegCloseKey(opened);
+        return true;
+    };
+    for (const std::wstring& key : keys)
+        EXPECT_TRUE(exists(HKEY_CLASSES_ROOT, key)) << "registered: " << winkit::ToUtf8(key);
+    ASSERT_EQ(library.Unregister(), S_OK);
+    for (const std::wstring& key : keys) {
+        EXPECT_FALSE(exists(HKEY_CLASSES_ROOT, key)) << winkit::ToUtf8(key);
+        EXPECT_FALSE(exists(HKEY_CURRENT_USER, L"Software\\Classes\\" + key)) << winkit::ToUtf8(key);
+    }
 }

@@ -1,0 +1,137 @@
+#include "interop/ClientObjects.h"
+
+namespace syslinkage {
+namespace {
+
+HRESULT DispIdOf(IDispatch* object, const wchar_t* name, DISPID& id) noexcept {
+    if (!object)
+        return E_POINTER;
+    LPOLESTR text = const_cast<LPOLESTR>(name);
+    return object->GetIDsOfNames(IID_NULL, &text, 1, LOCALE_USER_DEFAULT, &id);
+}
+
+HRESULT Invoke(IDispatch* object, const wchar_t* name, WORD flags, VARIANT* args, UINT count, VARIANT* result) noexcept {
+    DISPID id = 0;
+    HRESULT hr = DispIdOf(object, name, id);
+    if (FAILED(hr))
+        return hr;
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params{args, flags == DISPATCH_PROPERTYPUT ? &named : nullptr, count,
+                      flags == DISPATCH_PROPERTYPUT ? 1u : 0u};
+    return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, nullptr, nullptr);
+}
+
+std::optional<long> LongProperty(IDispatch* object, const wchar_t* name) noexcept {
+    winkit::ScopedVariant value;
+    if (FAILED(GetProperty(object, name, value.get())))
+        return std::nullopt;
+    if (FAILED(::VariantChangeType(value.get(), value.get(), 0, VT_I4)))
+        return std::nullopt;
+    return value->lVal;
+}
+
+} // namespace
+
+bool HasMember(IDispatch* object, const wchar_t* name) noexcept {
+    DISPID id = 0;
+    return SUCCEEDED(DispIdOf(object, name, id));
+}
+
+HRESULT GetProperty(IDispatch* object, const wchar_t* name, VARIANT* result) noexcept {
+    return Invoke(object, name, DISPATCH_PROPERTYGET | DISPATCH_METHOD, nullptr, 0, result);
+}
+
+HRESULT PutProperty(IDispatch* object, const wchar_t* name, const VARIANT& value) noexcept {
+    VARIANT arg = value;
+    return Invoke(object, name, DISPATCH_PROPERTYPUT, &arg, 1, nullptr);
+}
+
+HRESULT CallMethod(IDispatch* object, const wchar_t* name) noexcept {
+    return Invoke(object, name, DISPATCH_METHOD, nullptr, 0, nullptr);
+}
+
+bool IsFormMenuItem(IDispatch* object) noexcept {
+    return object && HasMember(object, L"Caption") && HasMember(object, L"Parent");
+}
+
+bool IsForm(IDispatch* object) noexcept { return object && HasMember(object, L"hWnd"); }
+
+std::wstring ItemCaption(IDispatch* item) {
+    winkit::ScopedVariant value;
+    if (FAILED(GetProperty(item, L"Caption", value.get())) ||
+        FAILED(::VariantChangeType(value.get(), value.get(), 0, VT_BSTR)) || !value->bstrVal)
+        return {};
+    return std::wstring(value->bstrVal, ::SysStringLen(value->bstrVal));
+}
+
+std::optional<bool> ItemChecked(IDispatch* item) noexcept {
+    winkit::ScopedVariant value;
+    if (FAILED(GetProperty(item, L"Checked", value.get())) ||
+        FAILED(::VariantChangeType(value.get(), value.get(), 0, VT_BOOL)))
+        return std::nullopt;
+    return value->boolVal != VARIANT_FALSE;
+}
+
+winkit::ComPtr<IDispatch> ItemParent(IDispatch* item) noexcept {
+    winkit::ScopedVariant value;
+    if (FAILED(GetProperty(item, L"Parent", value.get())) || value->vt != VT_DISPATCH)
+        return {};
+    return winkit::ComPtr<IDispatch>(value->pdispVal);
+}
+
+HWND FormWindow(IDispatch* form) noexcept {
+    const std::optional<long> handle = LongProperty(form, L"hWnd");
+    return handle ? static_cast<HWND>(LongToHandle(*handle)) : nullptr;
+}
+
+HDC FormDC(IDispatch* form) noexcept {
+    const std::optional<long> handle = LongProperty(form, L"hDC");
+    return handle ? static_cast<HDC>(LongToHandle(*handle)) : nullptr;
+}
+
+bool IsMdiForm(IDispatch* form) noexcept {
+    winkit::ScopedVariant value;
+    if (!form || FAILED(GetProperty(form, L"MDIForm", value.get())) ||
+        FAILED(::VariantChangeType(value.get(), value.get(), 0, VT_BOOL)))
+        return false;
+    return value->boolVal != VARIANT_FALSE;
+}
+
+std::optional<OLE_COLOR> FormBackColor(IDispatch* form) noexcept {
+    const std::optional<long> colour = LongProperty(form, L"BackColor");
+    if (!colour)
+        return std::nullopt;
+    return static_cast<OLE_COLOR>(*colour);
+}
+
+HRESULT ObjectArgument(const VARIANT* argument, winkit::ComPtr<IDispatch>& object) noexcept {
+    object.reset();
+    if (!argument)
+        return S_OK;
+    const VARIANT* v = argument;
+    if (v->vt == (VT_BYREF | VT_VARIANT) && v->pvarVal)
+        v = v->pvarVal;
+    switch (v->vt) {
+    case VT_EMPTY:
+    case VT_NULL:
+    case VT_ERROR: // a missing optional argument
+        return S_OK;
+    case VT_DISPATCH:
+        object = winkit::ComPtr<IDispatch>(v->pdispVal);
+        return S_OK;
+    case VT_DISPATCH | VT_BYREF:
+        object = winkit::ComPtr<IDispatch>(v->ppdispVal ? *v->ppdispVal : nullptr);
+        return S_OK;
+    case VT_UNKNOWN:
+    case VT_UNKNOWN | VT_BYREF: {
+        IUnknown* unknown = v->vt == VT_UNKNOWN ? v->punkVal : (v->ppunkVal ? *v->ppunkVal : nullptr);
+        if (!unknown)
+            return S_OK;
+        return unknown->QueryInterface(IID_IDispatch, object.put_void()) == S_OK ? S_OK : DISP_E_TYPEMISMATCH;
+    }
+    default:
+        return DISP_E_TYPEMISMATCH;
+    }
+}
+
+} // namespace syslinkage
