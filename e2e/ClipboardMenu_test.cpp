@@ -6,14 +6,20 @@
 #include "testkit/Dialogs.h"
 #include "testkit/ProgramUnderTest.h"
 #include "testkit/TargetWindow.h"
+#include "winkit/Bitmaps.h"
+#include "winkit/Com.h"
 #include "winkit/Scoped.h"
 #include "winkit/Wait.h"
+
+#include "Syslinkage_h.h"
 
 #include <gtest/gtest.h>
 
 #include <shellapi.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 #include <optional>
 #include <string>
 
@@ -146,6 +152,49 @@ protected:
     std::wstring savedRun_;
 };
 
+// Whether the library in this build draws menus (its Window object exists). Start-up registered it.
+bool LibraryDrawsMenus() {
+    winkit::ComApartment apartment;
+    winkit::ComPtr<_System> system;
+    if (FAILED(::CoCreateInstance(CLSID_System, nullptr, CLSCTX_INPROC_SERVER, IID__System, system.put_void())))
+        return false;
+    winkit::ComPtr<_Window> window;
+    return SUCCEEDED(system->get_Window(window.put())) && window;
+}
+
+// The screen's pixels under a window, as 0x00BBGGRR values, row after row.
+std::vector<COLORREF> PixelsOf(HWND window, int& width, int& height) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    width = r.right - r.left;
+    height = r.bottom - r.top;
+    std::vector<COLORREF> pixels;
+    winkit::WindowDC screen(nullptr);
+    winkit::ScopedMemoryDC dc(::CreateCompatibleDC(screen.get()));
+    BITMAPINFO info = winkit::TopDown32BitInfo(width, height);
+    void* bits = nullptr;
+    winkit::ScopedGdiObject bitmap(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || width <= 0 || height <= 0)
+        return pixels;
+    {
+        winkit::SelectObjectGuard selected(dc.get(), bitmap.get());
+        ::BitBlt(dc.get(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY);
+        ::GdiFlush();
+    }
+    const auto* p = static_cast<const DWORD*>(bits);
+    for (int i = 0; i < width * height; ++i)
+        pixels.push_back(RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF));
+    return pixels;
+}
+
+// Windows path of a Unix one (Wine's Z: drive holds the whole file system).
+std::wstring FromUnixPath(const char* path) {
+    std::wstring w = L"Z:";
+    for (const char* c = path; *c; ++c)
+        w += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+    return w;
+}
+
 std::wstring ShortDateNow() {
     wchar_t text[128] = {};
     ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text, 128);
@@ -248,4 +297,97 @@ TEST_F(ClipboardMenuTest, TrayIconIsThereWhileRunningAndGoneAfterExit) {
     ASSERT_TRUE(quillet_.WaitForExit(10000));
     form_ = nullptr;
     EXPECT_FALSE(::Shell_NotifyIconW(NIM_MODIFY, &probe)) << "the icon outlived the program";
+}
+
+TEST_F(ClipboardMenuTest, ClipItemsListExactlyTheFilledClipsAndPasteTheChosenOne) {
+    WriteSettings(L"1", L"0");
+    // The program folder's default project, with clips 2 and 5 filled.
+    testkit::TempFolder work{L"quillet-e2e-work"};
+    quillet::TempFolder = work.path();
+    ASSERT_TRUE(::CreateDirectoryW((quillet_.folder() + L"projects").c_str(), nullptr));
+    quillet::ClipProject project;
+    project.CleanUp();
+    project.slot(2).text = L"second clip";
+    const std::wstring longText = L"abcdefghijklmnoABCDEFGHIJKLMNO123456789012345"; // 45 characters
+    project.slot(5).text = longText;
+    ASSERT_TRUE(quillet::SaveProject(project, quillet_.folder() + L"projects\\default.ql"));
+    Start();
+    if (!MainClipWindowLoaded())
+        GTEST_SKIP() << "the start-up project is opened by the main clip window, which this build lacks";
+
+    testkit::TargetWindow target;
+    ASSERT_TRUE(target.Activate());
+    ASSERT_TRUE(ClickTray());
+    // Cl&ip from Quillet opens with its first item selected; one step down is the second item.
+    Key('I');
+    Key(VK_DOWN);
+    Key(VK_RETURN);
+    EXPECT_TRUE(winkit::WaitUntil([&] { return target.text() == longText; }, kActionTimeout))
+        << "the second item is clip 5, pasted whole";
+    ASSERT_TRUE(MenuClosed());
+
+    target.clear();
+    ASSERT_TRUE(target.Activate());
+    ASSERT_TRUE(ClickTray());
+    // Two steps down wrap round to the first item only when there are exactly two.
+    Key('I');
+    Key(VK_DOWN);
+    Key(VK_DOWN);
+    Key(VK_RETURN);
+    EXPECT_TRUE(winkit::WaitUntil([&] { return target.text() == L"second clip"; }, kActionTimeout))
+        << "the submenu holds more than the two filled clips";
+}
+
+TEST_F(ClipboardMenuTest, MenusAreDrawnWithSideBarAndPictures) {
+    WriteSettings(L"1", L"0");
+    Start();
+    const bool drawn = LibraryDrawsMenus();
+    ASSERT_TRUE(ClickTray());
+    HWND menu = ShownMenu(quillet_.processId());
+    ASSERT_NE(menu, nullptr);
+    // Let it paint: its pixels stop changing.
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;
+    winkit::WaitUntil(
+        [&] {
+            auto now = PixelsOf(menu, width, height);
+            const bool settled = !now.empty() && now == pixels;
+            pixels = std::move(now);
+            return settled;
+        },
+        kActionTimeout, 100);
+    ASSERT_GT(width, 40);
+    ASSERT_GT(height, 100);
+    // scripts/menu-screenshot-app.sh takes its picture while the menu is up.
+    if (const char* ready = std::getenv("QUILLET_MENU_SHOT_READY")) {
+        const char* done = std::getenv("QUILLET_MENU_SHOT_DONE");
+        winkit::ScopedFile marker(::CreateFileW(FromUnixPath(ready).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        marker.reset();
+        if (done)
+            winkit::WaitUntil([&] { return testkit::FileExists(FromUnixPath(done)); }, 20000, 50);
+    }
+    if (!drawn) {
+        Key(VK_ESCAPE);
+        GTEST_SKIP() << "the library's menu drawer is not in this build";
+    }
+
+    // The side bar: a band down the left edge that is not the menu's background, on nearly every row.
+    const COLORREF background = ::GetSysColor(COLOR_MENU);
+    int barRows = 0;
+    for (int y = 4; y < height - 4; ++y)
+        barRows += pixels[static_cast<size_t>(y * width + 6)] != background;
+    EXPECT_GT(barRows, (height - 8) * 9 / 10) << "no side bar down the left edge";
+
+    // The pictures: the calendar's red header and the clipboard's board brown are the program's own colours.
+    int red = 0, brown = 0;
+    for (COLORREF c : pixels) {
+        red += c == RGB(190, 40, 40);
+        brown += c == RGB(170, 120, 70);
+    }
+    EXPECT_GT(red, 10) << "the date item has no picture";
+    EXPECT_GT(brown, 10) << "the clip submenu item has no picture";
+
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(MenuClosed());
 }
