@@ -62,8 +62,10 @@ void SwitchRunAtStartup(bool on, const std::function<void(bool)>& checkItem) {
         return;
     }
     // The setting is cleared even when the value is already gone (removed by hand or by a cleaner):
-    // otherwise the next start would read "1" and switch it back on.
-    WriteSetting(L"General", L"RunOnStartup", L"0");
+    // otherwise the next start would read "1" and switch it back on. Start-up switches it off every time,
+    // so a setting that already says "0" is left unwritten.
+    if (ReadSetting(L"General", L"RunOnStartup") != L"0")
+        WriteSetting(L"General", L"RunOnStartup", L"0");
     if (RunAtStartupValue().empty())
         return;
     winkit::ScopedKey key;
