@@ -1,8 +1,16 @@
 #pragma once
 // frmMain: the hidden main form. It never shows; it owns the program's popup menus, receives the
 // hotkey and clipboard-chain messages, and holds the tray icon.
+#include "app/menu/MenuClientObjects.h"
+#include "app/menu/MenuPictures.h"
+#include "app/menu/frmMainMenus.h"
+#include "winkit/Com.h"
+#include "winkit/Scoped.h"
 #include "winkit/Window.h"
 
+#include "Syslinkage_h.h"
+
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,17 +20,48 @@ class frmMain final : public winkit::Window {
 public:
     static constexpr const wchar_t* kClassName = L"QuilletMainForm";
 
+    // Form_Load: hide, clipboard chain, LoadQLMenu, the library's Window, DisplayIPatMenu, SetMenuBitmaps.
     bool Load();
+    // Form_Unload: releases the library (which puts back the window procedure), then leaves the chain.
     void Unload();
 
     // The screen fonts preloaded at start-up, for the font boxes of the clip editor.
     std::vector<std::wstring> fontlist;
 
+    frmMainMenus* menus() { return menus_.get(); }
+    HICON icon() const { return icon_.get(); }
+
+    // The IP items: hidden when `disabled`, else the public address, and the local one when it differs.
+    void ShowIpAddresses(bool disabled, const std::wstring& publicIp, const std::wstring& localIp);
+    void DisplayIPatMenu();
+    // Refreshes the clip items, brings the form to the front (so the popup closes on an outside click)
+    // and pops up the clipboard or the paste menu at the mouse position.
+    void PopupMenu(bool clipboardMenu);
+    void RunMenuCommand(UINT id);
+    void SwitchRunAtStartup(bool on);
+    void ToggleAutoPaste();
+
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    _System* System();
+    void InitLibraryWindow();
+    void ConnectHooks();
+    void DisconnectHooks();
+
+    std::unique_ptr<winkit::ComApartment> apartment_;
+    std::unique_ptr<frmMainMenus> menus_;
+    std::unique_ptr<MenuClientObjects> objects_;
+    MenuPictures pictures_;
+    winkit::ScopedIcon icon_;
+    winkit::ComPtr<_System> system_;
 };
 
 // The program's one hidden main form.
 frmMain& MainForm();
+
+// Options > "&Settings...": takes the main clip window off the top layer, then opens the settings dialog.
+void OpenSettingsDialog();
 
 } // namespace quillet

@@ -48,6 +48,7 @@ MainClipWindowLinks& MainClipWindowHooks();
 struct ProgramMenuLinks {
     std::function<void()> popupClipboardMenu; // mnuMotherQuillet at the mouse position (hotkey id 2, tray)
     std::function<void()> popupPasteMenu;     // mnuQuillet at the mouse position (hotkey id 4)
+    std::function<void()> showSettingsDialog; // filled in by the settings dialog: show it modeless
 };
 ProgramMenuLinks& ProgramMenuHooks();
 

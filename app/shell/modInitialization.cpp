@@ -1,6 +1,7 @@
 #include "app/shell/modInitialization.h"
 
 #include "app/menu/frmMain.h"
+#include "app/menu/modSystemtray.h"
 #include "app/paste/modHotkey.h"
 #include "app/paste/modInternalFunctions.h"
 #include "app/paste/tmrGrabber.h"
@@ -223,7 +224,7 @@ void LoadProgram(const std::wstring& commandLine) {
     SplashStep(7);
     LoadHotkeys(MainForm().hwnd());
     SplashStep(10);
-    // The tray icon (tip "Quillet") is added here by the tray module.
+    AddTrayIcon(MainForm().hwnd(), MainForm().icon(), L"Quillet");
     SplashStep(8);
     SplashStep(9);
 
@@ -338,7 +339,8 @@ void ShutDown(bool writeCopyOptions) {
         ::ShowWindow(QuilletWindow().hwnd(), SW_HIDE);
     if (writeCopyOptions)
         SaveCopyOptions();
-    // The tray icon is removed and the help file closed here by their modules.
+    RemoveTrayIcon();
+    // The help file is closed here by its module.
     Splash().Unload();
     // The progress window, about box and settings dialog unload here, before the main form.
     MainForm().Unload();

@@ -1,0 +1,138 @@
+#include "app/menu/frmMain.h"
+
+#include "app/menu/modSystemtray.h"
+#include "app/projects/MainClipWindow.h"
+#include "SettingsFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class frmMainTest : public settings_test::SettingsFileTest {
+protected:
+    void SetUp() override {
+        SettingsFileTest::SetUp();
+        savedWindow_ = quillet::MainClipWindowHooks();
+        savedMenus_ = quillet::ProgramMenuHooks();
+        ASSERT_TRUE(::WritePrivateProfileStringW(L"General", L"DisabledIP", L"1", path().c_str()));
+        ASSERT_TRUE(quillet::MainForm().Load());
+        menus_ = quillet::MainForm().menus();
+        ASSERT_NE(menus_, nullptr);
+    }
+    void TearDown() override {
+        quillet::MainForm().Unload();
+        quillet::MainClipWindowHooks() = savedWindow_;
+        quillet::ProgramMenuHooks() = savedMenus_;
+        SettingsFileTest::TearDown();
+    }
+    quillet::MenuNode& Item(const wchar_t* name) { return *menus_->Item(name); }
+
+    quillet::frmMainMenus* menus_ = nullptr;
+    quillet::MainClipWindowLinks savedWindow_;
+    quillet::ProgramMenuLinks savedMenus_;
+};
+
+} // namespace
+
+TEST_F(frmMainTest, LoadsHiddenWithItsMenuBarAndConnectsItsSeams) {
+    HWND form = quillet::MainForm().hwnd();
+    EXPECT_FALSE(::IsWindowVisible(form));
+    EXPECT_EQ(::GetMenu(form), menus_->bar());
+    EXPECT_NE(menus_->ClipItem(false, 30), nullptr) << "the clip arrays are loaded with the form";
+    EXPECT_TRUE(quillet::ProgramMenuHooks().popupClipboardMenu);
+    EXPECT_TRUE(quillet::ProgramMenuHooks().popupPasteMenu);
+    EXPECT_TRUE(quillet::SettingsHooks().switchRunAtStartup);
+    // DisabledIP = 1: neither address item is in the menu.
+    EXPECT_FALSE(Item(L"mnuIpAdressPUB").visible);
+    EXPECT_FALSE(Item(L"mnuIpAdressLAN").visible);
+    // Activated from outside, the form hides again at once.
+    ::ShowWindow(form, SW_SHOW);
+    ::SendMessageW(form, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_FALSE(::IsWindowVisible(form));
+}
+
+TEST_F(frmMainTest, AddressItemsShowTheAddressesInParenthesesAndKeepThemAsTags) {
+    bool windowShows = false;
+    std::wstring windowPublic, windowLocal;
+    quillet::MainClipWindowHooks().showIpItems = [&](bool on) { windowShows = on; };
+    quillet::MainClipWindowHooks().setIpCaptions = [&](const std::wstring& p, const std::wstring& l) {
+        windowPublic = p;
+        windowLocal = l;
+    };
+    quillet::MainForm().ShowIpAddresses(false, L"192.168.1.7", L"10.0.0.3");
+    EXPECT_EQ(Item(L"mnuIpAdressPUB").state->caption, L"I&P adress (192.168.1.7)");
+    EXPECT_EQ(Item(L"mnuIpAdressPUB").tag, L"192.168.1.7");
+    EXPECT_EQ(Item(L"mnuIpAdressLAN").state->caption, L"I&P adress (10.0.0.3)");
+    EXPECT_EQ(Item(L"mnuIpAdressLAN").tag, L"10.0.0.3");
+    EXPECT_TRUE(Item(L"mnuIpAdressLAN").visible);
+    EXPECT_TRUE(windowShows);
+    EXPECT_EQ(windowPublic, L"192.168.1.7");
+    EXPECT_EQ(windowLocal, L"10.0.0.3");
+
+    // The same address twice: only the public item.
+    quillet::MainForm().ShowIpAddresses(false, L"10.0.0.3", L"10.0.0.3");
+    EXPECT_TRUE(Item(L"mnuIpAdressPUB").visible);
+    EXPECT_FALSE(Item(L"mnuIpAdressLAN").visible);
+    // A single address: the local lookup is empty, so both show, the LAN item with empty parentheses.
+    quillet::MainForm().ShowIpAddresses(false, L"10.0.0.3", L"");
+    EXPECT_TRUE(Item(L"mnuIpAdressLAN").visible);
+    EXPECT_EQ(Item(L"mnuIpAdressLAN").state->caption, L"I&P adress ()");
+    EXPECT_EQ(Item(L"mnuIpAdressLAN").tag, L"");
+
+    quillet::MainForm().ShowIpAddresses(true, L"", L"");
+    EXPECT_FALSE(Item(L"mnuIpAdressPUB").visible);
+    EXPECT_FALSE(windowShows);
+}
+
+TEST_F(frmMainTest, AutoPasteFollowsTheMainClipWindowBothWays) {
+    bool windowAutoPaste = true;
+    quillet::MainClipWindowHooks().autoPasteChecked = [&] { return windowAutoPaste; };
+    quillet::MainClipWindowHooks().setAutoPaste = [&](bool on) { windowAutoPaste = on; };
+    quillet::MenuNode& item = Item(L"mnuAutoPaste");
+
+    quillet::MainForm().RunMenuCommand(item.id);
+    EXPECT_FALSE(windowAutoPaste);
+    EXPECT_FALSE(item.state->checked);
+    quillet::MainForm().RunMenuCommand(item.id);
+    EXPECT_TRUE(windowAutoPaste);
+    EXPECT_TRUE(item.state->checked);
+    // Out of step (the window was toggled on its own): the window's state decides, and both agree after.
+    windowAutoPaste = false;
+    quillet::MainForm().ToggleAutoPaste();
+    EXPECT_TRUE(windowAutoPaste);
+    EXPECT_TRUE(item.state->checked);
+    // Toggled in the window: it tells the menu.
+    ASSERT_TRUE(quillet::MainClipWindowHooks().autoPasteChanged);
+    quillet::MainClipWindowHooks().autoPasteChanged(false);
+    EXPECT_FALSE(item.state->checked);
+}
+
+TEST_F(frmMainTest, ClipItemsRunTheMainWindowsTriggerForTheirOwnClip) {
+    std::vector<int> triggered;
+    quillet::MainClipWindowHooks().hotkeyTrigger = [&](int n) { triggered.push_back(n); };
+    quillet::MainForm().RunMenuCommand(menus_->ClipItem(true, 5)->id);
+    quillet::MainForm().RunMenuCommand(menus_->ClipItem(false, 30)->id);
+    quillet::MainForm().RunMenuCommand(1); // no item of ours
+    EXPECT_EQ(triggered, (std::vector<int>{5, 30}));
+
+    bool offTop = false;
+    int settingsShown = 0;
+    quillet::MainClipWindowHooks().setTopmost = [&](bool on) { offTop = !on; };
+    quillet::ProgramMenuHooks().showSettingsDialog = [&] { ++settingsShown; };
+    quillet::MainForm().RunMenuCommand(Item(L"mnuSettings").id);
+    EXPECT_TRUE(offTop);
+    EXPECT_EQ(settingsShown, 1);
+}
+
+TEST_F(frmMainTest, TrayButtonPressesOpenTheClipboardMenuAndMovementDoesNot) {
+    int popups = 0;
+    quillet::ProgramMenuHooks().popupClipboardMenu = [&] { ++popups; };
+    HWND form = quillet::MainForm().hwnd();
+    // As the shell sends it: the mouse message number in the x coordinate.
+    ::SendMessageW(form, WM_MOUSEMOVE, quillet::kTrayIconId, WM_MOUSEMOVE);
+    EXPECT_EQ(popups, 0);
+    ::SendMessageW(form, WM_MOUSEMOVE, quillet::kTrayIconId, WM_LBUTTONDOWN);
+    ::SendMessageW(form, WM_MOUSEMOVE, quillet::kTrayIconId, WM_RBUTTONDOWN);
+    ::SendMessageW(form, WM_MOUSEMOVE, quillet::kTrayIconId, WM_LBUTTONUP);
+    EXPECT_EQ(popups, 2);
+}

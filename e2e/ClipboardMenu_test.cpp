@@ -1,0 +1,393 @@
+// The clipboard menu of the real program, popped up from its tray icon and used by keyboard, as a user
+// would: the access keys reach the items, so what an item does shows whether it was there.
+#include "app/projects/ClipProject.h"
+#include "app/projects/ProjectFile.h"
+#include "app/shell/modInitialization.h"
+#include "testkit/Dialogs.h"
+#include "testkit/ProgramUnderTest.h"
+#include "testkit/TargetWindow.h"
+#include "winkit/Bitmaps.h"
+#include "winkit/Com.h"
+#include "winkit/Scoped.h"
+#include "winkit/Wait.h"
+
+#include "Syslinkage_h.h"
+
+#include <gtest/gtest.h>
+
+#include <shellapi.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+#include <optional>
+#include <string>
+
+namespace {
+
+constexpr DWORD kStartTimeout = 20000;
+constexpr DWORD kActionTimeout = 5000;
+const wchar_t kMainFormClass[] = L"QuilletMainForm";
+const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::optional<std::wstring> ClipboardText() {
+    if (!::OpenClipboard(nullptr))
+        return std::nullopt;
+    std::optional<std::wstring> text;
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+        if (auto* p = static_cast<const wchar_t*>(::GlobalLock(data))) {
+            text = p;
+            ::GlobalUnlock(data);
+        }
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+bool PutClipboardText(const std::wstring& text) {
+    if (!::OpenClipboard(nullptr))
+        return false;
+    ::EmptyClipboard();
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::memcpy(::GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    ::GlobalUnlock(block);
+    const bool put = ::SetClipboardData(CF_UNICODETEXT, block) != nullptr;
+    if (!put)
+        ::GlobalFree(block);
+    ::CloseClipboard();
+    return put;
+}
+
+void Key(WORD vk) {
+    INPUT press[2] = {};
+    press[0].type = press[1].type = INPUT_KEYBOARD;
+    press[0].ki.wVk = press[1].ki.wVk = vk;
+    press[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, press, sizeof(INPUT));
+}
+
+// A popup menu window of the program that is on screen.
+HWND ShownMenu(DWORD pid) {
+    for (HWND w : testkit::TopLevelWindows(pid, L"#32768"))
+        if (::IsWindowVisible(w))
+            return w;
+    return nullptr;
+}
+
+std::wstring RunValue() {
+    wchar_t text[512] = {};
+    DWORD bytes = sizeof text - sizeof(wchar_t);
+    if (::RegGetValueW(HKEY_CURRENT_USER, kRunKey, L"QuilletSW", RRF_RT_REG_SZ, nullptr, text, &bytes) != ERROR_SUCCESS)
+        return {};
+    return text;
+}
+
+class ClipboardMenuTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(quillet_.ready());
+        savedRun_ = RunValue();
+    }
+    void TearDown() override {
+        if (form_)
+            ::PostMessageW(form_, WM_CLOSE, 0, 0);
+        quillet_.WaitForExit(10000);
+        winkit::ScopedKey key;
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, key.put()) == ERROR_SUCCESS) {
+            if (savedRun_.empty())
+                ::RegDeleteValueW(key.get(), L"QuilletSW");
+            else
+                ::RegSetValueExW(key.get(), L"QuilletSW", 0, REG_SZ, reinterpret_cast<const BYTE*>(savedRun_.c_str()),
+                                 static_cast<DWORD>((savedRun_.size() + 1) * sizeof(wchar_t)));
+        }
+    }
+
+    // A settings file of the template's keys that matter here; the program adds nothing to it.
+    void WriteSettings(const wchar_t* disabledIp, const wchar_t* autoPasteOther) {
+        const std::wstring file = quillet_.folder() + L"settings.ini";
+        ::WritePrivateProfileStringW(L"General", L"RunOnStartup", L"0", file.c_str());
+        ::WritePrivateProfileStringW(L"General", L"OpenWindowAtStartup", L"0", file.c_str());
+        ::WritePrivateProfileStringW(L"General", L"DisabledIP", disabledIp, file.c_str());
+        ::WritePrivateProfileStringW(L"General", L"DisableSplash", L"1", file.c_str());
+        ::WritePrivateProfileStringW(L"Quillet", L"AutoPaste", L"1", file.c_str());
+        ::WritePrivateProfileStringW(L"Quillet", L"AutoPasteOther", autoPasteOther, file.c_str());
+        ::WritePrivateProfileStringW(L"Quillet", L"PasteMethod", L"1", file.c_str());
+    }
+    std::wstring Setting(const wchar_t* key) const {
+        wchar_t text[64] = {};
+        ::GetPrivateProfileStringW(L"General", key, L"", text, 64, (quillet_.folder() + L"settings.ini").c_str());
+        return text;
+    }
+
+    void Start() {
+        ASSERT_TRUE(quillet_.Start());
+        form_ = quillet_.WaitForWindow(kMainFormClass, kStartTimeout);
+        ASSERT_NE(form_, nullptr);
+    }
+
+    // Exactly what the shell sends for a click on the icon: the callback message with the icon's id and
+    // the mouse message in the low word.
+    bool ClickTray(UINT button = WM_LBUTTONDOWN) {
+        ::PostMessageW(form_, WM_MOUSEMOVE, 1, button);
+        return winkit::WaitUntil([this] { return ShownMenu(quillet_.processId()) != nullptr; }, kActionTimeout);
+    }
+    bool MenuClosed() {
+        return winkit::WaitUntil([this] { return ShownMenu(quillet_.processId()) == nullptr; }, kActionTimeout);
+    }
+    bool WaitForClipboard(const std::wstring& expected) {
+        return winkit::WaitUntil([&] { return ClipboardText() == expected; }, kActionTimeout);
+    }
+    // The main clip window (another of the program's windows) pastes clips and does auto paste.
+    bool MainClipWindowLoaded() const {
+        for (HWND w : testkit::TopLevelWindows(quillet_.processId())) {
+            const std::wstring cls = testkit::ClassName(w);
+            if (cls != kMainFormClass && cls != L"QuilletSplash" && cls != L"#32768" && cls.find(L"Quillet") == 0)
+                return true;
+        }
+        return false;
+    }
+
+    testkit::ProgramUnderTest quillet_;
+    HWND form_ = nullptr;
+    std::wstring savedRun_;
+};
+
+// Whether the library in this build draws menus (its Window object exists). Start-up registered it.
+bool LibraryDrawsMenus() {
+    winkit::ComApartment apartment;
+    winkit::ComPtr<_System> system;
+    if (FAILED(::CoCreateInstance(CLSID_System, nullptr, CLSCTX_INPROC_SERVER, IID__System, system.put_void())))
+        return false;
+    winkit::ComPtr<_Window> window;
+    return SUCCEEDED(system->get_Window(window.put())) && window;
+}
+
+// The screen's pixels under a window, as 0x00BBGGRR values, row after row.
+std::vector<COLORREF> PixelsOf(HWND window, int& width, int& height) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    width = r.right - r.left;
+    height = r.bottom - r.top;
+    std::vector<COLORREF> pixels;
+    winkit::WindowDC screen(nullptr);
+    winkit::ScopedMemoryDC dc(::CreateCompatibleDC(screen.get()));
+    BITMAPINFO info = winkit::TopDown32BitInfo(width, height);
+    void* bits = nullptr;
+    winkit::ScopedGdiObject bitmap(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || width <= 0 || height <= 0)
+        return pixels;
+    {
+        winkit::SelectObjectGuard selected(dc.get(), bitmap.get());
+        ::BitBlt(dc.get(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY);
+        ::GdiFlush();
+    }
+    const auto* p = static_cast<const DWORD*>(bits);
+    for (int i = 0; i < width * height; ++i)
+        pixels.push_back(RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF));
+    return pixels;
+}
+
+// Windows path of a Unix one (Wine's Z: drive holds the whole file system).
+std::wstring FromUnixPath(const char* path) {
+    std::wstring w = L"Z:";
+    for (const char* c = path; *c; ++c)
+        w += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+    return w;
+}
+
+std::wstring ShortDateNow() {
+    wchar_t text[128] = {};
+    ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text, 128);
+    return text;
+}
+
+} // namespace
+
+TEST_F(ClipboardMenuTest, TrayClicksOpenTheMenuAndToUpperCaseWorksByAccessKeys) {
+    WriteSettings(L"1", L"0");
+    Start();
+    ASSERT_TRUE(ClickTray(WM_RBUTTONDOWN)) << "a right click on the icon opens the clipboard menu";
+    Key(VK_ESCAPE);
+    ASSERT_TRUE(MenuClosed());
+
+    ASSERT_TRUE(PutClipboardText(L"Mixed text 42"));
+    ASSERT_TRUE(ClickTray(WM_LBUTTONDOWN));
+    Key('C'); // &Case Conversion
+    Key('U'); // To &Upper Case
+    EXPECT_TRUE(WaitForClipboard(L"MIXED TEXT 42"));
+    EXPECT_TRUE(MenuClosed());
+}
+
+TEST_F(ClipboardMenuTest, WithAddressesDisabledNoItemAnswersTheirAccessKey) {
+    WriteSettings(L"1", L"0");
+    Start();
+    ASSERT_TRUE(PutClipboardText(L"before"));
+    ASSERT_TRUE(ClickTray());
+    // Had an "I&P adress" item been there, P would have chosen it and closed the menu, and D would have
+    // gone nowhere: the date on the clipboard shows that P found no item.
+    Key('P');
+    Key('D'); // Current &Date
+    EXPECT_TRUE(WaitForClipboard(ShortDateNow())) << "the clipboard holds " << ClipboardText().value_or(L"(nothing)").size()
+                                                  << " characters";
+}
+
+TEST_F(ClipboardMenuTest, AddressItemPutsTheAddressItShows) {
+    WriteSettings(L"0", L"0");
+    Start();
+    ASSERT_TRUE(PutClipboardText(L"before"));
+    ASSERT_TRUE(ClickTray());
+    Key('P'); // I&P adress (…): the public address
+    ASSERT_TRUE(winkit::WaitUntil([] { return ClipboardText() != std::wstring(L"before"); }, kActionTimeout));
+    const std::wstring address = ClipboardText().value_or(L"");
+    // Dotted decimal: four numbers of 0 to 255.
+    int parts[4] = {-1, -1, -1, -1};
+    char tail = 0;
+    ASSERT_EQ(::swscanf(address.c_str(), L"%d.%d.%d.%d%c", &parts[0], &parts[1], &parts[2], &parts[3], &tail), 4)
+        << "not an address";
+    for (int p : parts) {
+        EXPECT_GE(p, 0);
+        EXPECT_LE(p, 255);
+    }
+}
+
+TEST_F(ClipboardMenuTest, CurrentDatePastesWhenAutoPasteOtherIsOn) {
+    WriteSettings(L"1", L"1");
+    Start();
+    testkit::TargetWindow target;
+    ASSERT_TRUE(target.Activate());
+    ASSERT_TRUE(ClickTray());
+    Key('D');
+    const std::wstring date = ShortDateNow();
+    EXPECT_TRUE(WaitForClipboard(date));
+    if (!MainClipWindowLoaded())
+        GTEST_SKIP() << "pasting follows the main clip window's auto-paste item, which this build lacks";
+    EXPECT_TRUE(winkit::WaitUntil([&] { return target.text() == date; }, kActionTimeout)) << "pasted nothing";
+}
+
+TEST_F(ClipboardMenuTest, RunAtStartupWritesAndRemovesTheRunEntry) {
+    WriteSettings(L"1", L"0");
+    Start();
+    ASSERT_TRUE(ClickTray());
+    Key('O'); // &Options
+    Key('R'); // &Run At Startup
+    const std::wstring expected = L"\"" + quillet_.folder() + L"Quillet.exe\" nowindow";
+    EXPECT_TRUE(winkit::WaitUntil([&] { return RunValue() == expected; }, kActionTimeout)) << "value: " << RunValue().size();
+    EXPECT_TRUE(winkit::WaitUntil([&] { return Setting(L"RunOnStartup") == L"1"; }, kActionTimeout));
+    ASSERT_TRUE(MenuClosed());
+
+    ASSERT_TRUE(ClickTray());
+    Key('O');
+    Key('R');
+    EXPECT_TRUE(winkit::WaitUntil([&] { return RunValue().empty(); }, kActionTimeout));
+    EXPECT_TRUE(winkit::WaitUntil([&] { return Setting(L"RunOnStartup") == L"0"; }, kActionTimeout));
+}
+
+TEST_F(ClipboardMenuTest, TrayIconIsThereWhileRunningAndGoneAfterExit) {
+    WriteSettings(L"1", L"0");
+    Start();
+    // Changing the tip succeeds only for an icon the notification area holds.
+    NOTIFYICONDATAW probe{};
+    probe.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    probe.hWnd = form_;
+    probe.uID = 1;
+    probe.uFlags = NIF_TIP;
+    wcscpy(probe.szTip, L"Quillet");
+    EXPECT_TRUE(::Shell_NotifyIconW(NIM_MODIFY, &probe)) << "no tray icon while the program runs";
+    ::PostMessageW(form_, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(quillet_.WaitForExit(10000));
+    form_ = nullptr;
+    EXPECT_FALSE(::Shell_NotifyIconW(NIM_MODIFY, &probe)) << "the icon outlived the program";
+}
+
+TEST_F(ClipboardMenuTest, ClipItemsListExactlyTheFilledClipsAndPasteTheChosenOne) {
+    WriteSettings(L"1", L"0");
+    // The program folder's default project, with clips 2 and 5 filled.
+    testkit::TempFolder work{L"quillet-e2e-work"};
+    quillet::TempFolder = work.path();
+    ASSERT_TRUE(::CreateDirectoryW((quillet_.folder() + L"projects").c_str(), nullptr));
+    quillet::ClipProject project;
+    project.CleanUp();
+    project.slot(2).text = L"second clip";
+    const std::wstring longText = L"abcdefghijklmnoABCDEFGHIJKLMNO123456789012345"; // 45 characters
+    project.slot(5).text = longText;
+    ASSERT_TRUE(quillet::SaveProject(project, quillet_.folder() + L"projects\\default.ql"));
+    Start();
+    if (!MainClipWindowLoaded())
+        GTEST_SKIP() << "the start-up project is opened by the main clip window, which this build lacks";
+
+    testkit::TargetWindow target;
+    ASSERT_TRUE(target.Activate());
+    ASSERT_TRUE(ClickTray());
+    // Cl&ip from Quillet opens with its first item selected; one step down is the second item.
+    Key('I');
+    Key(VK_DOWN);
+    Key(VK_RETURN);
+    EXPECT_TRUE(winkit::WaitUntil([&] { return target.text() == longText; }, kActionTimeout))
+        << "the second item is clip 5, pasted whole";
+    ASSERT_TRUE(MenuClosed());
+
+    target.clear();
+    ASSERT_TRUE(target.Activate());
+    ASSERT_TRUE(ClickTray());
+    // Two steps down wrap round to the first item only when there are exactly two.
+    Key('I');
+    Key(VK_DOWN);
+    Key(VK_DOWN);
+    Key(VK_RETURN);
+    EXPECT_TRUE(winkit::WaitUntil([&] { return target.text() == L"second clip"; }, kActionTimeout))
+        << "the submenu holds more than the two filled clips";
+}
+
+TEST_F(ClipboardMenuTest, MenusAreDrawnWithSideBarAndPictures) {
+    WriteSettings(L"1", L"0");
+    Start();
+    const bool drawn = LibraryDrawsMenus();
+    ASSERT_TRUE(ClickTray());
+    HWND menu = ShownMenu(quillet_.processId());
+    ASSERT_NE(menu, nullptr);
+    // Let it paint: its pixels stop changing.
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;
+    winkit::WaitUntil(
+        [&] {
+            auto now = PixelsOf(menu, width, height);
+            const bool settled = !now.empty() && now == pixels;
+            pixels = std::move(now);
+            return settled;
+        },
+        kActionTimeout, 100);
+    ASSERT_GT(width, 40);
+    ASSERT_GT(height, 100);
+    // scripts/menu-screenshot-app.sh takes its picture while the menu is up.
+    if (const char* ready = std::getenv("QUILLET_MENU_SHOT_READY")) {
+        const char* done = std::getenv("QUILLET_MENU_SHOT_DONE");
+        winkit::ScopedFile marker(::CreateFileW(FromUnixPath(ready).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        marker.reset();
+        if (done)
+            winkit::WaitUntil([&] { return testkit::FileExists(FromUnixPath(done)); }, 20000, 50);
+    }
+    if (!drawn) {
+        Key(VK_ESCAPE);
+        GTEST_SKIP() << "the library's menu drawer is not in this build";
+    }
+
+    // The side bar: a band down the left edge that is not the menu's background, on nearly every row.
+    const COLORREF background = ::GetSysColor(COLOR_MENU);
+    int barRows = 0;
+    for (int y = 4; y < height - 4; ++y)
+        barRows += pixels[static_cast<size_t>(y * width + 6)] != background;
+    EXPECT_GT(barRows, (height - 8) * 9 / 10) << "no side bar down the left edge";
+
+    // The pictures: the calendar's red header and the clipboard's board brown are the program's own colours.
+    int red = 0, brown = 0;
+    for (COLORREF c : pixels) {
+        red += c == RGB(190, 40, 40);
+        brown += c == RGB(170, 120, 70);
+    }
+    EXPECT_GT(red, 10) << "the date item has no picture";
+    EXPECT_GT(brown, 10) << "the clip submenu item has no picture";
+
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(MenuClosed());
+}
