@@ -60,6 +60,12 @@ std::string SettingsStoppingAtLoad(bool splash) {
     return splash ? text : Replaced(text, "DisableSplash=0", "DisableSplash=1");
 }
 
+// The clip window shows at the end of start-up; until then the program may still be writing its files.
+bool WaitUntilStarted(ProgramUnderTest& quillet) {
+    HWND clipWindow = quillet.WaitForWindow(L"QuilletClipWindow", kStartTimeout);
+    return clipWindow && winkit::WaitUntil([&] { return ::IsWindowVisible(clipWindow) != FALSE; }, kStartTimeout);
+}
+
 bool EndThroughMainForm(ProgramUnderTest& quillet) {
     HWND mainForm = quillet.WaitForWindow(kMainFormClass, kStartTimeout);
     if (!mainForm)
@@ -90,6 +96,7 @@ TEST(Startup, FirstStartWritesTheTemplateAndPreparesItsFolders) {
     ASSERT_TRUE(quillet.ready());
     ASSERT_TRUE(quillet.Start());
     ASSERT_NE(quillet.WaitForWindow(kMainFormClass, kStartTimeout), nullptr);
+    ASSERT_TRUE(WaitUntilStarted(quillet));
 
     EXPECT_EQ(testkit::ReadFileBytes(quillet.folder() + L"settings.ini"), ExpectedSettings(""));
     EXPECT_TRUE(testkit::FolderExists(quillet.folder() + L"temp"));
@@ -107,6 +114,7 @@ TEST(Startup, SecondStartOnlyWarnsAndLeavesTheFirstAlone) {
     ASSERT_TRUE(quillet.Start());
     HWND mainForm = quillet.WaitForWindow(kMainFormClass, kStartTimeout);
     ASSERT_NE(mainForm, nullptr);
+    ASSERT_TRUE(WaitUntilStarted(quillet));
     const std::string settingsBefore = testkit::ReadFileBytes(quillet.folder() + L"settings.ini");
 
     testkit::ProgramRun second;
