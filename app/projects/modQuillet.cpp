@@ -22,18 +22,7 @@ std::array<RecentEntry, kRecentCount>& Shown() {
 std::wstring NameKey(int k) { return L"RecentProject" + std::to_wstring(k) + L"Name"; }
 std::wstring PathKey(int k) { return L"RecentProject" + std::to_wstring(k) + L"Path"; }
 
-// The settings template itself holds a blank-only name; that is an empty entry, not one to rewrite at every
-// start (a rewrite reformats the user's whole settings file).
-std::wstring Trimmed(std::wstring s) {
-    const auto first = s.find_first_not_of(L" \t");
-    if (first == std::wstring::npos)
-        return {};
-    return s.substr(first, s.find_last_not_of(L" \t") - first + 1);
-}
-
-RecentEntry ReadEntry(int k) {
-    return {Trimmed(ReadSetting(kSection, NameKey(k))), Trimmed(ReadSetting(kSection, PathKey(k)))};
-}
+RecentEntry ReadEntry(int k) { return {ReadSetting(kSection, NameKey(k)), ReadSetting(kSection, PathKey(k))}; }
 
 // A write the settings file refused stops the operation; what was written before stays.
 void WriteEntry(int k, const RecentEntry& entry) {
