@@ -1,94 +1,15 @@
 // The main clip window of the real program, used as a person would: typing into rows, the copy buttons
 // pasting into the application used last, the File menu by its access keys, the close at exit.
-#include "app/projects/frmQuilletIds.h"
-#include "testkit/Dialogs.h"
-#include "testkit/ProgramUnderTest.h"
-#include "testkit/RemoteControls.h"
+#include "e2e/ClipWindowDriver.h"
 #include "testkit/TargetWindow.h"
-#include "winkit/Wait.h"
-
-#include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
-#include <vector>
 
-using testkit::ProgramUnderTest;
 using testkit::TargetWindow;
-namespace ids = quillet::frmquillet_ids;
+using namespace e2e;
 
 namespace {
-
-constexpr DWORD kStartTimeout = 20000;
-constexpr DWORD kActTimeout = 5000;
-const wchar_t kEmptyMarker[] = L"Empty\u00A0\u00A0\u00A0\u00A0\u00A0\u00A0";
-
-// WM_GETTEXT reaches the control itself; an edit's own text is not what the system keeps as its caption.
-std::wstring Text(HWND hwnd) {
-    wchar_t buffer[512] = {};
-    ::SendMessageW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer));
-    return buffer;
-}
-
-void Send(std::vector<INPUT> inputs) {
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-INPUT Key(WORD vk, bool up) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return in;
-}
-
-void TypeText(const std::wstring& text) {
-    std::vector<INPUT> inputs;
-    for (wchar_t c : text) {
-        for (bool up : {false, true}) {
-            INPUT in{};
-            in.type = INPUT_KEYBOARD;
-            in.ki.wScan = c;
-            in.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
-            inputs.push_back(in);
-        }
-    }
-    Send(inputs);
-}
-
-GUITHREADINFO GuiState(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
-    return info;
-}
-
-// Alt+letter, then the item's access key once the menu is open, as a keyboard user opens a menu item.
-bool MenuKeys(HWND window, WORD menuKey, WORD itemKey) {
-    Send({Key(VK_MENU, false), Key(menuKey, false), Key(menuKey, true), Key(VK_MENU, true)});
-    if (!winkit::WaitUntil([window] { return (GuiState(window).flags & GUI_INMENUMODE) != 0; }, kActTimeout))
-        return false;
-    Send({Key(itemKey, false), Key(itemKey, true)});
-    return true;
-}
-
-void Click(HWND control) {
-    // From elsewhere each time, as a hand moves: two clicks on one spot in a row would make a double click.
-    ::SetCursorPos(0, 0);
-    RECT rc{};
-    ::GetWindowRect(control, &rc);
-    ::SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-    INPUT down{}, up{};
-    down.type = up.type = INPUT_MOUSE;
-    down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    Send({down, up});
-}
-
-bool BringToFront(HWND window) {
-    ::SetForegroundWindow(window);
-    return winkit::WaitUntil([window] { return ::GetForegroundWindow() == window; }, kActTimeout);
-}
 
 // The driver's clipboard text, as any program reads it.
 std::wstring ClipboardText() {
@@ -116,42 +37,13 @@ void PutClipboardText(const std::wstring& text) {
     ::CloseClipboard();
 }
 
-class MainWindow : public testing::Test {
+class MainWindow : public ClipWindowTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(quillet_.ready());
-        ASSERT_TRUE(quillet_.Start());
-        window_ = quillet_.WaitForWindow(ids::kClassName, kStartTimeout);
-        ASSERT_NE(window_, nullptr) << "the main clip window never appeared";
-        ASSERT_TRUE(winkit::WaitUntil([this] { return ::IsWindowVisible(window_) != FALSE; }, kStartTimeout))
-            << "OpenWindowAtStartup=1 shows the window at start";
-        // The splash stays in front of the window for a moment; what happens next begins once it is gone.
-        ASSERT_TRUE(winkit::WaitUntil(
-            [this] {
-                for (HWND splash : testkit::TopLevelWindows(quillet_.processId(), L"QuilletSplash"))
-                    if (::IsWindowVisible(splash))
-                        return false;
-                return true;
-            },
-            kStartTimeout));
-    }
-    HWND control(int id) const { return ::GetDlgItem(window_, id); }
-    HWND row(int n) const { return control(ids::kTxtPaste + n); }
-    std::wstring status() const { return testkit::StatusBarText(control(ids::kStatusBar), 1); }
-    bool WaitForStatus(const std::wstring& text) const {
-        return winkit::WaitUntil([&] { return status() == text; }, kActTimeout);
-    }
-    // Puts a text into a row as a paste into it would, and waits until the row shows it.
-    void SetRow(int n, const std::wstring& text) {
-        ::SendMessageW(row(n), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    }
+    void SetUp() override { StartQuillet(); }
     void CopyRow(int n) {
         ASSERT_TRUE(BringToFront(window_));
         Click(control(ids::kImgCopy + n));
     }
-
-    ProgramUnderTest quillet_;
-    HWND window_ = nullptr;
 };
 
 // Disabled after the merge with the hotkey layer and the menus: from the second copy on, the clicks no

@@ -20,7 +20,8 @@ ProgramUnderTest::~ProgramUnderTest() {
 }
 
 bool ProgramUnderTest::Start(const std::wstring& arguments) {
-    if (!ready_ || process_)
+    // A program that has ended may be started again in the same folder, as a user starts it the next day.
+    if (!ready_ || running())
         return false;
     std::wstring commandLine = L"\"" + folder_.path() + L"Quillet.exe\"";
     if (!arguments.empty())

@@ -22,6 +22,7 @@ public:
     const std::wstring& folder() const { return folder_.path(); }
     bool ready() const { return ready_; }
 
+    // Starts the program; again after it ended, in the same folder.
     bool Start(const std::wstring& arguments = L"");
     DWORD processId() const { return pid_; }
     bool running() const;

@@ -30,4 +30,23 @@ std::wstring StatusBarText(HWND statusBar, int part) {
     return local.data();
 }
 
+RECT ToolbarButtonRect(HWND toolbar, int command) {
+    RECT rect{};
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(toolbar, &pid);
+    winkit::ScopedHandle process(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
+    if (!process)
+        return rect;
+    void* remote = ::VirtualAllocEx(process.get(), nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    if (!remote)
+        return rect;
+    if (::SendMessageW(toolbar, TB_GETRECT, static_cast<WPARAM>(command), reinterpret_cast<LPARAM>(remote))) {
+        SIZE_T read = 0;
+        ::ReadProcessMemory(process.get(), remote, &rect, sizeof(rect), &read);
+        ::MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    }
+    ::VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+    return rect;
+}
+
 } // namespace testkit

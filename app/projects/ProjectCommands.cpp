@@ -48,16 +48,20 @@ std::wstring FileTitle(const std::wstring& path) {
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
-void CheckChanges(ClipProject& project, ProjectView& view) {
+bool CheckChanges(ClipProject& project, ProjectView& view) {
     if (!project.ProjectChanged)
-        return;
+        return true;
     if (ShowMessage(L"Warning: You have made unsaved changes in current project. Do you want to save these changes?",
-                    L"quest") == IDYES)
-        SaveProjectCommand(project, view);
+                    L"quest") != IDYES)
+        return true;
+    SaveProjectCommand(project, view);
+    // Still changed: the save was cancelled or failed, and going on would throw away what the user meant to keep.
+    return !project.ProjectChanged;
 }
 
 void MakeNewProject(ClipProject& project, ProjectView& view) {
-    CheckChanges(project, view);
+    if (!CheckChanges(project, view))
+        return;
     project.CleanUp();
     view.RefreshRows();
     view.FocusFirstRow();
@@ -71,14 +75,18 @@ void DeleteProject(ClipProject& project, ProjectView& view, const std::wstring& 
             SetPendingWin32Error(::GetLastError());
             ShowError(L"Unable to delete project.", true);
         } else {
-            NewProjectCommand(project, view);
+            // The changes went with the deleted project: offering to save them would write the file back.
             project.ProjectChanged = false;
+            NewProjectCommand(project, view);
         }
     }
     view.ClickFirstRow();
 }
 
 void LoadDefaultProject(ClipProject& project, ProjectView& view) {
+    if (!CheckChanges(project, view))
+        return;
+    project.ProjectChanged = false; // answered: saved, or given up for the default project
     project.ProjectPath = ReadSetting(L"Quillet", L"DefaultProjectPath");
     project.ProjectName = ReadSetting(L"Quillet", L"DefaultProjectName");
     view.SetDefaultProjectTip(project.ProjectName);
@@ -92,12 +100,15 @@ void LoadDefaultProject(ClipProject& project, ProjectView& view) {
         project.ProjectPath = ProjectsFolder;
         project.ProjectName = L"default.ql";
         MakeNewProject(project, view);
+        // No file yet: listing it would only push the oldest real project out of the list.
+        return;
     }
     view.AddRecent(project.ProjectName, project.ProjectPath);
 }
 
 void NewProjectCommand(ClipProject& project, ProjectView& view) {
-    CheckChanges(project, view);
+    if (!CheckChanges(project, view))
+        return;
     project.ProjectName = L"Blank";
     project.CleanUp();
     project.ProjectChanged = false;
@@ -116,7 +127,8 @@ void LoadProjectCommand(ClipProject& project, ProjectView& view) {
             break;
         ShowMessage(L"The specified file does not exists.", L"excl");
     }
-    CheckChanges(project, view);
+    if (!CheckChanges(project, view))
+        return;
     project.ProjectPath = FolderPart(*chosen);
     if (!LoadProject(project, view, *chosen))
         return;

@@ -99,7 +99,8 @@ void AddRecent(const std::wstring& name, const std::wstring& path, RecentListVie
 void OpenRecent(int k, ClipProject& project, ProjectView& projectView, RecentListView& view) {
     if (k < 1 || k > kRecentCount)
         return;
-    CheckChanges(project, projectView);
+    if (!CheckChanges(project, projectView))
+        return;
     const RecentEntry entry = Shown()[static_cast<std::size_t>(k - 1)];
     if (!entry.name.empty() && FileExists(entry.path + entry.name)) {
         project.ProjectName = entry.name;

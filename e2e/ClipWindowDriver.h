@@ -1,0 +1,226 @@
+#pragma once
+// Driving the real program's main clip window as a person would: keys and clicks through SendInput, the
+// File menu by its access keys, rows and the status bar read from outside, message boxes and file dialogs
+// read and answered. Shared by the end-to-end tests of the window.
+#include "app/projects/frmQuilletIds.h"
+#include "testkit/Dialogs.h"
+#include "testkit/ProgramUnderTest.h"
+#include "testkit/RemoteControls.h"
+#include "winkit/Wait.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+namespace ids = quillet::frmquillet_ids;
+
+inline constexpr DWORD kStartTimeout = 20000;
+inline constexpr DWORD kActTimeout = 5000;
+inline constexpr DWORD kExitTimeout = 10000;
+inline const wchar_t kEmptyMarker[] = L"Empty\u00A0\u00A0\u00A0\u00A0\u00A0\u00A0";
+
+// WM_GETTEXT reaches the control itself; an edit's own text is not what the system keeps as its caption.
+inline std::wstring Text(HWND hwnd) {
+    wchar_t buffer[512] = {};
+    ::SendMessageW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+inline void Send(std::vector<INPUT> inputs) {
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+inline INPUT Key(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return in;
+}
+
+inline void PressKey(WORD vk) { Send({Key(vk, false), Key(vk, true)}); }
+
+inline void TypeText(const std::wstring& text) {
+    std::vector<INPUT> inputs;
+    for (wchar_t c : text) {
+        for (bool up : {false, true}) {
+            INPUT in{};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wScan = c;
+            in.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+            inputs.push_back(in);
+        }
+    }
+    Send(inputs);
+}
+
+inline GUITHREADINFO GuiState(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
+    return info;
+}
+
+// Alt+letter, then the given keys once the menu is open (access keys, arrows, Enter), as a keyboard user
+// picks a menu item.
+inline bool MenuKeys(HWND window, WORD menuKey, const std::vector<WORD>& itemKeys) {
+    Send({Key(VK_MENU, false), Key(menuKey, false), Key(menuKey, true), Key(VK_MENU, true)});
+    if (!winkit::WaitUntil([window] { return (GuiState(window).flags & GUI_INMENUMODE) != 0; }, kActTimeout))
+        return false;
+    for (WORD key : itemKeys)
+        PressKey(key);
+    return true;
+}
+
+inline bool MenuKeys(HWND window, WORD menuKey, WORD itemKey) { return MenuKeys(window, menuKey, std::vector<WORD>{itemKey}); }
+
+inline void ClickAt(POINT at) {
+    // From elsewhere each time, as a hand moves: two clicks on one spot in a row would make a double click.
+    ::SetCursorPos(0, 0);
+    ::SetCursorPos(at.x, at.y);
+    INPUT down{}, up{};
+    down.type = up.type = INPUT_MOUSE;
+    down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    Send({down, up});
+}
+
+inline void Click(HWND control) {
+    RECT rc{};
+    ::GetWindowRect(control, &rc);
+    ClickAt({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+}
+
+inline bool BringToFront(HWND window) {
+    ::SetForegroundWindow(window);
+    return winkit::WaitUntil([window] { return ::GetForegroundWindow() == window; }, kActTimeout);
+}
+
+// A message box or file dialog of the program as the user sees it: null when none came in time.
+inline HWND WaitForProgramDialog(const testkit::ProgramUnderTest& program, const std::wstring& title) {
+    return testkit::WaitForDialog(program.processId(), title, kActTimeout);
+}
+
+// Reads the message box the program shows under `title`, presses `button` and returns its text ("" when no
+// box came).
+inline std::wstring AnswerBox(const testkit::ProgramUnderTest& program, const std::wstring& title, int button) {
+    HWND box = WaitForProgramDialog(program, title);
+    // A box just made visible may not hold its text and buttons yet.
+    testkit::DialogContents contents;
+    if (!box || !winkit::WaitUntil(
+                    [&] {
+                        contents = testkit::ReadDialog(box);
+                        return !contents.text.empty() &&
+                               std::find(contents.buttons.begin(), contents.buttons.end(), button) !=
+                                   contents.buttons.end();
+                    },
+                    kActTimeout))
+        return {};
+    const std::wstring text = contents.text;
+    testkit::PressButton(box, button);
+    winkit::WaitUntil([box] { return !::IsWindow(box) || !::IsWindowVisible(box); }, kActTimeout);
+    return text;
+}
+
+// The file name box of an open or save dialog: the edit that carries the file name control's id (cmb13 of
+// the explorer style, edt1 of the old one), at whatever depth the dialog nests it.
+inline HWND FileNameEdit(HWND dialog) {
+    struct Search {
+        HWND found = nullptr;
+    } search;
+    ::EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM lp) -> BOOL {
+            constexpr int kFileNameCombo = 0x47C;
+            constexpr int kFileNameEdit = 0x480;
+            const int id = ::GetDlgCtrlID(child);
+            if ((id == kFileNameCombo || id == kFileNameEdit) && _wcsicmp(testkit::ClassName(child).c_str(), L"Edit") == 0) {
+                reinterpret_cast<Search*>(lp)->found = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Types a file name into the file dialog titled `title` and presses Enter there; false when the dialog did
+// not come or did not take the name.
+inline bool AnswerFileDialog(const testkit::ProgramUnderTest& program, const std::wstring& title,
+                             const std::wstring& fileName) {
+    HWND dialog = WaitForProgramDialog(program, title);
+    if (!dialog || !BringToFront(dialog))
+        return false;
+    HWND edit = FileNameEdit(dialog);
+    if (!edit || !winkit::WaitUntil([edit] { return GuiState(edit).hwndFocus == edit; }, kActTimeout))
+        return false;
+    TypeText(fileName);
+    if (!winkit::WaitUntil([&] { return Text(edit) == fileName; }, kActTimeout))
+        return false;
+    PressKey(VK_RETURN);
+    return winkit::WaitUntil([dialog] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); }, kActTimeout);
+}
+
+// A test that starts the real program (in a fresh folder) and finds its main clip window.
+class ClipWindowTest : public testing::Test {
+protected:
+    // Starts the program and waits until its window shows and the splash has gone.
+    void StartQuillet() {
+        ASSERT_TRUE(quillet_.ready());
+        ASSERT_TRUE(quillet_.Start());
+        window_ = quillet_.WaitForWindow(ids::kClassName, kStartTimeout);
+        ASSERT_NE(window_, nullptr) << "the main clip window never appeared";
+        ASSERT_TRUE(winkit::WaitUntil([this] { return ::IsWindowVisible(window_) != FALSE; }, kStartTimeout))
+            << "OpenWindowAtStartup=1 shows the window at start";
+        // The splash stays in front of the window for a moment; what happens next begins once it is gone.
+        ASSERT_TRUE(winkit::WaitUntil(
+            [this] {
+                for (HWND splash : testkit::TopLevelWindows(quillet_.processId(), L"QuilletSplash"))
+                    if (::IsWindowVisible(splash))
+                        return false;
+                return true;
+            },
+            kStartTimeout));
+    }
+
+    HWND control(int id) const { return ::GetDlgItem(window_, id); }
+    HWND row(int n) const { return control(ids::kTxtPaste + n); }
+    std::wstring title() const { return Text(window_); }
+    std::wstring status() const { return testkit::StatusBarText(control(ids::kStatusBar), 1); }
+    bool WaitForStatus(const std::wstring& text, DWORD timeoutMs = kActTimeout) const {
+        return winkit::WaitUntil([&] { return status() == text; }, timeoutMs);
+    }
+    bool WaitForTitle(const std::wstring& text) const {
+        return winkit::WaitUntil([&] { return title() == text; }, kActTimeout);
+    }
+    bool WaitForRow(int n, const std::wstring& text) const {
+        return winkit::WaitUntil([&] { return Text(row(n)) == text; }, kActTimeout);
+    }
+    // Puts a text into a row as a paste into it would.
+    void SetRow(int n, const std::wstring& text) {
+        ::SendMessageW(row(n), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    // Opens File, then presses the given keys in it, with the window in front as the user has it.
+    bool FileMenu(const std::vector<WORD>& keys) { return BringToFront(window_) && MenuKeys(window_, 'F', keys); }
+    bool FileMenu(WORD key) { return FileMenu(std::vector<WORD>{key}); }
+
+    std::wstring settingsFile() const { return quillet_.folder() + L"settings.ini"; }
+    std::wstring projectsFolder() const { return quillet_.folder() + L"projects\\"; }
+    std::wstring Setting(const wchar_t* section, const std::wstring& key) const {
+        wchar_t text[512] = {};
+        ::GetPrivateProfileStringW(section, key.c_str(), L"", text, 512, settingsFile().c_str());
+        return text;
+    }
+    void WriteSetting(const wchar_t* section, const wchar_t* key, const std::wstring& value) const {
+        ::WritePrivateProfileStringW(section, key, value.c_str(), settingsFile().c_str());
+    }
+
+    testkit::ProgramUnderTest quillet_;
+    HWND window_ = nullptr;
+};
+
+} // namespace e2e
