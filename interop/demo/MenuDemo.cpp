@@ -22,6 +22,9 @@ HMENU g_popup = nullptr;
 int g_draws = 0;
 int g_ticks = 0;
 int g_stage = 0;
+int g_selectedBefore = -1;
+bool g_stepPending = false;
+int g_selectedPainted = -1;
 
 bool Exists(const wchar_t* name) { return ::GetFileAttributesW((g_folder + name).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -71,25 +74,52 @@ void SaveShot(const wchar_t* name) {
     ::WriteFile(file.get(), bits, stride * height, &written, nullptr);
 }
 
-// Drives the open popup from inside the menu loop: select an item, report it painted, wait to be done.
+// The position of the popup's selected item; -1 when none is.
+int SelectedItem() {
+    const int count = ::GetMenuItemCount(g_popup);
+    for (int i = 0; i < count; ++i)
+        if (::GetMenuState(g_popup, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE)
+            return i;
+    return -1;
+}
+
+bool Selectable(int position) {
+    return position >= 0 && !(::GetMenuState(g_popup, static_cast<UINT>(position), MF_BYPOSITION) & (MF_DISABLED | MF_GRAYED));
+}
+
+// Drives the open popup from inside the menu loop: move the selection down to the first item that can be
+// chosen (the side bar and the titles are passed over), photograph it once it is painted selected, then
+// wait to be done.
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     ++g_ticks;
-    if (g_stage == 0 && g_draws >= 10) {
-        ::PostMessageW(::FindWindowW(L"#32768", nullptr), WM_KEYDOWN, VK_DOWN, 0);
+    if (g_stage == 0 && g_draws >= 10)
         g_stage = 1;
-        g_ticks = 0;
-    } else if (g_stage == 1 && g_ticks > 20) {
-        SaveShot(L"shot.bmp");
-        Touch(L"ready");
-        g_stage = 2;
-    } else if ((g_stage == 2 && Exists(L"done")) || g_ticks > 1500) {
-        ::EndMenu();
+    if (g_stage == 1) {
+        const int selected = SelectedItem();
+        if (g_stepPending && selected == g_selectedBefore)
+            return; // the last step down has not arrived yet
+        g_stepPending = false;
+        if (!Selectable(selected)) {
+            g_selectedBefore = selected;
+            g_stepPending = true;
+            ::PostMessageW(::FindWindowW(L"#32768", nullptr), WM_KEYDOWN, VK_DOWN, 0);
+        } else if (g_selectedPainted == selected) {
+            SaveShot(L"shot.bmp");
+            Touch(L"ready");
+            g_stage = 2;
+        }
     }
+    if ((g_stage == 2 && Exists(L"done")) || g_ticks > 1500)
+        ::EndMenu();
 }
 
 LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DRAWITEM)
+    if (message == WM_DRAWITEM) {
         ++g_draws;
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item->itemState & ODS_SELECTED)
+            g_selectedPainted = SelectedItem();
+    }
     if (message == WM_APP) {
         ::SetTimer(hwnd, 1, 20, Tick);
         ::TrackPopupMenuEx(g_popup, TPM_LEFTALIGN | TPM_TOPALIGN, 24, 24, hwnd, nullptr);

@@ -1,9 +1,9 @@
 // The Window and Menu objects as a client uses them: a form with a menu bar and popups, its items
 // registered through the library, measured and drawn by it, and the window restored when System goes.
 #include "FakeClient.h"
+#include "MenuTestKit.h"
 #include "SyslinkageLibrary.h"
 #include "Syslinkage_h.h"
-#include "winkit/Bitmaps.h"
 #include "winkit/Com.h"
 #include "winkit/Scoped.h"
 #include "winkit/Wait.h"
@@ -51,61 +51,6 @@ HMENU MakeMenuBar() {
     ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), L"&Edit");
     return bar;
 }
-
-MENUITEMINFOW ItemInfo(HMENU menu, UINT position) {
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof(info);
-    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_DATA;
-    ::GetMenuItemInfoW(menu, position, TRUE, &info);
-    return info;
-}
-
-// A 32-bit surface to draw items on and read back.
-class Surface {
-public:
-    Surface(int width, int height) : width_(width) {
-        BITMAPINFO info = winkit::TopDown32BitInfo(width, height);
-        bitmap_.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
-        dc_.reset(::CreateCompatibleDC(nullptr));
-        old_ = ::SelectObject(dc_.get(), bitmap_.get());
-    }
-    ~Surface() { ::SelectObject(dc_.get(), old_); }
-    HDC dc() const { return dc_.get(); }
-    COLORREF Pixel(int x, int y) const {
-        ::GdiFlush();
-        const DWORD p = static_cast<const DWORD*>(bits_)[y * width_ + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-
-private:
-    int width_;
-    void* bits_ = nullptr;
-    winkit::ScopedGdiObject bitmap_;
-    winkit::ScopedMemoryDC dc_;
-    HGDIOBJ old_ = nullptr;
-};
-
-// The classic scheme, where the menu colour differs from the light and highlight colours (the default
-// scheme here paints menus white); the one in force is put back after each test.
-class ClassicColours {
-public:
-    ClassicColours() {
-        for (size_t i = 0; i < kCount; ++i)
-            saved_[i] = ::GetSysColor(kIndices[i]);
-        ::SetSysColors(static_cast<int>(kCount), kIndices, kClassic);
-    }
-    ~ClassicColours() { ::SetSysColors(static_cast<int>(kCount), kIndices, saved_); }
-
-private:
-    static constexpr size_t kCount = 9;
-    static constexpr INT kIndices[kCount] = {COLOR_MENU,      COLOR_MENUTEXT, COLOR_HIGHLIGHT,
-                                             COLOR_HIGHLIGHTTEXT, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT,
-                                             COLOR_3DLIGHT,   COLOR_ACTIVECAPTION, COLOR_GRADIENTACTIVECAPTION};
-    static constexpr COLORREF kClassic[kCount] = {RGB(212, 208, 200), RGB(0, 0, 0),       RGB(10, 36, 106),
-                                                  RGB(255, 255, 255), RGB(128, 128, 128), RGB(255, 255, 254),
-                                                  RGB(223, 223, 223), RGB(10, 36, 106),   RGB(166, 202, 240)};
-    COLORREF saved_[kCount] = {};
-};
 
 class WindowAndMenu : public ::testing::Test {
 protected:
@@ -159,9 +104,7 @@ protected:
         IDispatch* picture = Item(L"&Picture");
         IDispatch* twin = Item(L"Twin");
         ASSERT_EQ(menu->put_SideBar(&side, VARIANT_TRUE), S_OK);
-        VARIANT none;
-        none.vt = VT_ERROR;
-        none.scode = DISP_E_PARAMNOTFOUND;
+        VARIANT none = MissingArgument();
         ASSERT_EQ(menu->put_Checked(&check, &none, VARIANT_TRUE), S_OK);
         ASSERT_EQ(menu->put_MenuSeperator(&titles, VARIANT_TRUE), S_OK);
         ASSERT_EQ(menu->putref_BitmapImage(&picture, Picture()), S_OK);
@@ -274,9 +217,7 @@ TEST_F(WindowAndMenu, RegistrationConvertsTheFirstMatchingPopupItems) {
 
     // No Checked property: the client hears of it and nothing is registered; no match: silently nothing.
     IDispatch* plain = Item(L"Plain item", false);
-    VARIANT none;
-    none.vt = VT_ERROR;
-    none.scode = DISP_E_PARAMNOTFOUND;
+    VARIANT none = MissingArgument();
     EXPECT_EQ(menu->put_Checked(&plain, &none, VARIANT_TRUE), DISP_E_UNKNOWNNAME);
     IDispatch* missing = Item(L"Nowhere");
     EXPECT_EQ(menu->put_Include(&missing, VARIANT_TRUE), S_OK);
