@@ -46,8 +46,8 @@ protected:
     }
 };
 
-// Disabled after the merge with the hotkey layer and the menus: from the second copy on, the clicks no
-// longer reach the window (under investigation).
+// Disabled: from the second copy on, the paste reaches the target only in some runs under Wine (the
+// clipboard holds the text, the target is in front with the focus in its edit); under investigation.
 TEST_F(MainWindow, DISABLED_CopyButtonPastesTheRowIntoTheLastActiveApplication) {
     TargetWindow target(L"Paste target");
     ::SetWindowPos(target.hwnd(), nullptr, 880, 760, 360, 200, SWP_NOZORDER);
@@ -87,8 +87,8 @@ TEST_F(MainWindow, DISABLED_CopyButtonPastesTheRowIntoTheLastActiveApplication) 
     EXPECT_TRUE(winkit::WaitUntil([&] { return status() == L"Ready"; }, 4000));
 }
 
-// Disabled after the merge with the hotkey layer and the menus: from the second copy on, the clicks no
-// longer reach the window (under investigation).
+// Disabled: from the second copy on, the paste reaches the target only in some runs under Wine (the
+// clipboard holds the text, the target is in front with the focus in its edit); under investigation.
 TEST_F(MainWindow, DISABLED_PasteFallsBackToTheWindowBeforeAClosedOneAndReportsWhenNoneIsLeft) {
     TargetWindow older(L"Older target");
     ::SetWindowPos(older.hwnd(), nullptr, 880, 760, 360, 200, SWP_NOZORDER);
@@ -139,9 +139,7 @@ TEST_F(MainWindow, NewProjectAsksAboutChangesAndTheExitingRuleAsksAtShutDown) {
     EXPECT_FALSE(testkit::FileExists(quillet_.folder() + L"projects\\default.ql"));
 }
 
-// Disabled after the merge with the hotkey layer and the menus: from the second copy on, the clicks no
-// longer reach the window (under investigation).
-TEST_F(MainWindow, DISABLED_ADraggedRowSwapKeepsTheSlotsAndClosingOnlyHides) {
+TEST_F(MainWindow, ADraggedRowSwapKeepsTheSlotsAndClosingOnlyHides) {
     SetRow(1, L"first");
     SetRow(30, L"last");
     ASSERT_TRUE(BringToFront(window_));
