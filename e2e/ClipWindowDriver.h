@@ -4,6 +4,7 @@
 // read and answered. Shared by the end-to-end tests of the window.
 #include "app/projects/frmQuilletIds.h"
 #include "testkit/Dialogs.h"
+#include "testkit/Input.h"
 #include "testkit/ProgramUnderTest.h"
 #include "testkit/RemoteControls.h"
 #include "winkit/Wait.h"
@@ -78,22 +79,10 @@ inline bool MenuKeys(HWND window, WORD menuKey, const std::vector<WORD>& itemKey
 
 inline bool MenuKeys(HWND window, WORD menuKey, WORD itemKey) { return MenuKeys(window, menuKey, std::vector<WORD>{itemKey}); }
 
-inline INPUT MouseAt(POINT at, DWORD flags) {
-    // Every event carries its own absolute position (0..65535 over the primary screen): a position set
-    // beforehand may still be overtaken by the display's own pointer report under Wine.
-    const int width = ::GetSystemMetrics(SM_CXSCREEN);
-    const int height = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = static_cast<LONG>((at.x * 65535LL + (width - 1) / 2) / (width - 1));
-    in.mi.dy = static_cast<LONG>((at.y * 65535LL + (height - 1) / 2) / (height - 1));
-    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    return in;
-}
-
 inline void ClickAt(POINT at) {
     // From elsewhere each time, as a hand moves: two clicks on one spot in a row would make a double click.
-    Send({MouseAt({0, 0}, 0), MouseAt(at, 0), MouseAt(at, MOUSEEVENTF_LEFTDOWN), MouseAt(at, MOUSEEVENTF_LEFTUP)});
+    using testkit::MouseAt;
+    Send({MouseAt({0, 0}), MouseAt(at), MouseAt(at, MOUSEEVENTF_LEFTDOWN), MouseAt(at, MOUSEEVENTF_LEFTUP)});
 }
 
 inline void Click(HWND control) {

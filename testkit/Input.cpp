@@ -10,17 +10,24 @@ bool PressKey(WORD vk) {
     return ::SendInput(2, press, sizeof(INPUT)) == 2;
 }
 
-bool MovePointerTo(POINT screen) {
+INPUT MouseAt(POINT screen, DWORD flags) {
     // Absolute positions are given on a 0..65535 scale of the primary screen.
     const int width = ::GetSystemMetrics(SM_CXSCREEN);
     const int height = ::GetSystemMetrics(SM_CYSCREEN);
-    if (width <= 1 || height <= 1)
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    if (width > 1 && height > 1) {
+        in.mi.dx = static_cast<LONG>((screen.x * 65535LL + (width - 1) / 2) / (width - 1));
+        in.mi.dy = static_cast<LONG>((screen.y * 65535LL + (height - 1) / 2) / (height - 1));
+    }
+    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return in;
+}
+
+bool MovePointerTo(POINT screen) {
+    if (::GetSystemMetrics(SM_CXSCREEN) <= 1 || ::GetSystemMetrics(SM_CYSCREEN) <= 1)
         return false;
-    INPUT move{};
-    move.type = INPUT_MOUSE;
-    move.mi.dx = static_cast<LONG>((screen.x * 65535LL + (width - 1) / 2) / (width - 1));
-    move.mi.dy = static_cast<LONG>((screen.y * 65535LL + (height - 1) / 2) / (height - 1));
-    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    INPUT move = MouseAt(screen);
     return ::SendInput(1, &move, sizeof(INPUT)) == 1;
 }
 

@@ -7,6 +7,9 @@ namespace testkit {
 
 // One press and release of a virtual key.
 bool PressKey(WORD vk);
+// A mouse event at an absolute screen point. Each event carries its own position: a position set
+// beforehand may still be overtaken by the display's own pointer report under Wine.
+INPUT MouseAt(POINT screen, DWORD flags = 0);
 // Moves the pointer to a point of the screen.
 bool MovePointerTo(POINT screen);
 
