@@ -124,8 +124,20 @@ bool ActivateLastWindow() {
         else if (::IsIconic(window))
             ::ShowWindowAsync(window, SW_RESTORE);
         RequestFront(window);
-        // Keystrokes go to whatever is in front: never send them before the target is.
-        if (!winkit::WaitUntil([window] { return IsInFront(window); }, kActivateWaitMs, 2))
+        // Keystrokes go to whatever is in front: never send them before the target is. The display's
+        // late report of an earlier focus change can hand the front to the desktop meanwhile, so the
+        // request is repeated while waiting.
+        int polls = 0;
+        const bool inFront = winkit::WaitUntil(
+            [window, &polls] {
+                if (IsInFront(window))
+                    return true;
+                if (++polls % kActivateRetryPolls == 0)
+                    RequestFront(window);
+                return false;
+            },
+            kActivateWaitMs, 2);
+        if (!inFront)
             return false;
         activated = window;
         return true;

@@ -21,6 +21,8 @@ extern std::uint8_t lastCopiedClip;
 
 // How long activation waits for the target to really be in front before it gives up.
 inline constexpr DWORD kActivateWaitMs = 500;
+// Polls (2 ms apart) between repeated requests for the front while waiting for it.
+inline constexpr int kActivateRetryPolls = 25;
 
 // The program's own forms never become paste targets; each form registers its window when it loads.
 void RegisterOwnForm(HWND form);

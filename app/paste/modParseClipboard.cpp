@@ -64,8 +64,18 @@ void ReportCopyFailure(DWORD code) {
 
 } // namespace
 
+// The clipboard opened for no window can be taken over by any other thread opening it for no window
+// too: our close then fails, and a paste in between reads nothing. Opened for a window of our own it
+// stays ours until we close it (and the written data gets a proper owner).
+HWND ClipboardWindow() {
+    thread_local winkit::ScopedWindow window(
+        ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+    return window.get();
+}
+
 bool OpenClipboardPatiently() {
-    return winkit::WaitUntil([] { return ::OpenClipboard(nullptr) != FALSE; }, kClipboardOpenWaitMs, 10);
+    const HWND owner = ClipboardWindow();
+    return winkit::WaitUntil([owner] { return ::OpenClipboard(owner) != FALSE; }, kClipboardOpenWaitMs, 10);
 }
 
 bool CopyTextToClipboard(const std::wstring& text) {

@@ -98,6 +98,21 @@ TEST(CopyTextToClipboard, WaitsForAnotherProgramToLetGo) {
     EXPECT_EQ(ClipboardUnicodeText(), L"after");
 }
 
+TEST(CopyTextToClipboard, OpensTheClipboardSoNoOtherThreadCanTakeItOver) {
+    ASSERT_TRUE(quillet::OpenClipboardPatiently());
+    // Opened for no window, any other thread's open for no window would succeed and leave us with a
+    // clipboard we no longer hold: our close fails and the written text may be replaced half way.
+    EXPECT_NE(::GetOpenClipboardWindow(), nullptr);
+    const bool taken = std::async(std::launch::async, [] {
+                           const bool opened = ::OpenClipboard(nullptr) != FALSE;
+                           if (opened)
+                               ::CloseClipboard();
+                           return opened;
+                       }).get();
+    EXPECT_FALSE(taken);
+    EXPECT_TRUE(::CloseClipboard());
+}
+
 TEST(CopyTextToClipboard, GivesUpOnAClipboardThatStaysHeld) {
     ASSERT_TRUE(PutClipboardText(L"kept"));
     bool copied = true;
