@@ -3,6 +3,7 @@
 #include "app/projects/ClipProject.h"
 #include "app/projects/ProjectFile.h"
 #include "app/shell/modInitialization.h"
+#include "testkit/Clipboard.h"
 #include "testkit/Dialogs.h"
 #include "testkit/ProgramUnderTest.h"
 #include "testkit/TargetWindow.h"
@@ -30,33 +31,8 @@ constexpr DWORD kActionTimeout = 5000;
 const wchar_t kMainFormClass[] = L"QuilletMainForm";
 const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-std::optional<std::wstring> ClipboardText() {
-    if (!::OpenClipboard(nullptr))
-        return std::nullopt;
-    std::optional<std::wstring> text;
-    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-        if (auto* p = static_cast<const wchar_t*>(::GlobalLock(data))) {
-            text = p;
-            ::GlobalUnlock(data);
-        }
-    }
-    ::CloseClipboard();
-    return text;
-}
-
-bool PutClipboardText(const std::wstring& text) {
-    if (!::OpenClipboard(nullptr))
-        return false;
-    ::EmptyClipboard();
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    std::memcpy(::GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-    ::GlobalUnlock(block);
-    const bool put = ::SetClipboardData(CF_UNICODETEXT, block) != nullptr;
-    if (!put)
-        ::GlobalFree(block);
-    ::CloseClipboard();
-    return put;
-}
+using testkit::ClipboardText;
+using testkit::PutClipboardText;
 
 void Key(WORD vk) {
     INPUT press[2] = {};

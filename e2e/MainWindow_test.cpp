@@ -1,41 +1,17 @@
 // The main clip window of the real program, used as a person would: typing into rows, the copy buttons
 // pasting into the application used last, the File menu by its access keys, the close at exit.
 #include "e2e/ClipWindowDriver.h"
+#include "testkit/Clipboard.h"
 #include "testkit/TargetWindow.h"
 
-#include <cstring>
 #include <memory>
 
+using testkit::ClipboardText;
+using testkit::PutClipboardText;
 using testkit::TargetWindow;
 using namespace e2e;
 
 namespace {
-
-// The driver's clipboard text, as any program reads it.
-std::wstring ClipboardText() {
-    std::wstring text;
-    if (!::OpenClipboard(nullptr))
-        return text;
-    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-        if (auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
-            text = chars;
-            ::GlobalUnlock(data);
-        }
-    }
-    ::CloseClipboard();
-    return text;
-}
-
-void PutClipboardText(const std::wstring& text) {
-    ASSERT_TRUE(::OpenClipboard(nullptr));
-    ::EmptyClipboard();
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    std::memcpy(::GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-    ::GlobalUnlock(block);
-    if (!::SetClipboardData(CF_UNICODETEXT, block))
-        ::GlobalFree(block);
-    ::CloseClipboard();
-}
 
 class MainWindow : public ClipWindowTest {
 protected:
@@ -76,11 +52,11 @@ TEST_F(MainWindow, DISABLED_CopyButtonPastesTheRowIntoTheLastActiveApplication) 
     }
 
     // An empty row leaves the clipboard and the target alone.
-    PutClipboardText(L"kept");
+    ASSERT_TRUE(PutClipboardText(L"kept"));
     target.clear();
     CopyRow(5);
     EXPECT_TRUE(WaitForStatus(L"Textbox is empty!"));
-    EXPECT_EQ(ClipboardText(), L"kept");
+    EXPECT_EQ(ClipboardText().value_or(L"(no text)"), L"kept");
     EXPECT_EQ(target.text(), L"");
     EXPECT_EQ(Text(row(5)), kEmptyMarker);
     // And the status goes back to "Ready".
