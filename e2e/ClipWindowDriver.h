@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,34 @@ inline INPUT Key(WORD vk, bool up) {
 }
 
 inline void PressKey(WORD vk) { Send({Key(vk, false), Key(vk, true)}); }
+
+// Presses `key` with `modifiers` held and keeps them down, as a hand that has not let go yet.
+inline void PressHolding(const std::vector<WORD>& modifiers, WORD key) {
+    std::vector<INPUT> inputs;
+    for (WORD vk : modifiers)
+        inputs.push_back(Key(vk, false));
+    inputs.push_back(Key(key, false));
+    inputs.push_back(Key(key, true));
+    Send(inputs);
+}
+
+inline void Release(const std::vector<WORD>& keys) {
+    std::vector<INPUT> inputs;
+    for (WORD vk : keys)
+        inputs.push_back(Key(vk, true));
+    Send(inputs);
+}
+
+// A whole key combination, pressed and let go.
+inline void PressChord(const std::vector<WORD>& modifiers, WORD key) {
+    PressHolding(modifiers, key);
+    std::vector<WORD> reversed(modifiers.rbegin(), modifiers.rend());
+    Release(reversed);
+}
+
+// For what must not happen yet: true when `happened` stayed false for the whole of `ms`. The wait is
+// bounded by the condition it watches, and timing out is the expected outcome.
+inline bool StaysQuiet(const std::function<bool()>& happened, DWORD ms) { return !winkit::WaitUntil(happened, ms); }
 
 inline void TypeText(const std::wstring& text) {
     std::vector<INPUT> inputs;
@@ -211,8 +240,23 @@ protected:
         ::GetPrivateProfileStringW(section, key.c_str(), L"", text, 512, settingsFile().c_str());
         return text;
     }
-    void WriteSetting(const wchar_t* section, const wchar_t* key, const std::wstring& value) const {
-        ::WritePrivateProfileStringW(section, key, value.c_str(), settingsFile().c_str());
+    void WriteSetting(const wchar_t* section, const std::wstring& key, const std::wstring& value) const {
+        ::WritePrivateProfileStringW(section, key.c_str(), value.c_str(), settingsFile().c_str());
+    }
+    // A program folder prepared before the first start: settings that skip the splash and show the
+    // window, with the given values on top. With the file there no default settings are written, so
+    // every hotkey the test needs is written too.
+    void PrepareSettings(const std::vector<std::pair<const wchar_t*, std::wstring>>& quilletValues = {}) const {
+        WriteSetting(L"General", L"DisableSplash", L"1");
+        WriteSetting(L"General", L"OpenWindowAtStartup", L"1");
+        WriteSetting(L"General", L"RunOnStartup", L"0");
+        for (const auto& [key, value] : quilletValues)
+            WriteSetting(L"Quillet", key, value);
+    }
+    // A hotkey as settings.ini keeps it: `name` is "Clip5", "HKPasteNext" and so on.
+    void WriteHotkey(const std::wstring& name, int mask, int key) const {
+        WriteSetting(L"Hotkeys", name + L"Mod", std::to_wstring(mask));
+        WriteSetting(L"Hotkeys", name + L"Key", std::to_wstring(key));
     }
 
     testkit::ProgramUnderTest quillet_;

@@ -71,15 +71,6 @@ bool WriteProject(const std::wstring& path, const std::wstring& firstClip) {
 
 class Projects : public ClipWindowTest {
 protected:
-    // A program folder prepared before the first start: settings that skip the splash, with the given
-    // values on top.
-    void PrepareSettings(const std::vector<std::pair<const wchar_t*, std::wstring>>& quilletValues = {}) {
-        WriteSetting(L"General", L"DisableSplash", L"1");
-        WriteSetting(L"General", L"OpenWindowAtStartup", L"1");
-        WriteSetting(L"General", L"RunOnStartup", L"0");
-        for (const auto& [key, value] : quilletValues)
-            WriteSetting(L"Quillet", key, value);
-    }
     // Projects p1.ql ... p5.ql ("project 1" ... in row 1), listed newest first in that order.
     void PrepareFiveRecentProjects() {
         ASSERT_TRUE(::CreateDirectoryW(projectsFolder().c_str(), nullptr));

@@ -40,13 +40,21 @@ enum class KeyWait { Released, Exiting, Stuck };
 
 // Lets pending messages run until none of `keys` is held.
 KeyWait WaitForKeysUp(const std::vector<int>& keys) {
+    if (keys.empty())
+        return KeyWait::Released;
     const DWORD start = ::GetTickCount();
+    bool seenDown = false;
     for (;;) {
         winkit::PumpMessages();
         if (IsExiting)
             return KeyWait::Exiting;
-        if (!AnyKeyDown(keys))
+        if (AnyKeyDown(keys)) {
+            seenDown = true;
+        } else if (seenDown || ::GetTickCount() - start >= kKeyStateCacheMs) {
+            // A key seen down was read fresh, so its release is real; keys that looked up from the first
+            // look on are trusted once the key-state cache has had time to expire.
             return KeyWait::Released;
+        }
         if (::GetTickCount() - start >= kKeyWaitLimitMs)
             return KeyWait::Stuck;
         // Sleeps until input arrives or the poll interval ends, so a held key costs no processor time.
@@ -55,6 +63,10 @@ KeyWait WaitForKeysUp(const std::vector<int>& keys) {
 }
 
 void Register(int id, int mask, int key) {
+    // A key of 0 ("(none)" in the lists, or a key missing from the settings file) is no hotkey: there
+    // is nothing to register it for.
+    if (key == 0)
+        return;
     // A combination another program holds is silently left unregistered.
     ::RegisterHotKey(hotkeyWindow, id, static_cast<UINT>(mask), static_cast<UINT>(key));
 }

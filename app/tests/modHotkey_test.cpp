@@ -210,3 +210,15 @@ TEST_F(Hotkeys, ACtrlHotkeyPastesOnlyAfterCtrlIsReleased) {
     winkit::PumpMessages();
     EXPECT_EQ(target.text(), L"alpha");
 }
+
+TEST_F(Hotkeys, AProgramHotkeyWithoutAKeyHoldsNoCombination) {
+    // A settings file without the key reads as 0: the function has no hotkey, and the modifiers alone
+    // (with "key" 0) stay free for other programs.
+    ProgramHotkeys.HKPasteNextKey = 0;
+    ProgramHotkeys.HKSettingsMod = 0;
+    ProgramHotkeys.HKSettingsKey = 0;
+    LoadHotkeys(host.hwnd());
+    EXPECT_TRUE(CombinationFree(MOD_CONTROL, 0));
+    EXPECT_TRUE(CombinationFree(0, 0));
+    EXPECT_FALSE(CombinationFree(MOD_CONTROL | MOD_ALT, 'H')) << "the others are registered as before";
+}
