@@ -8,6 +8,8 @@
 #include "testkit/TargetWindow.h"
 #include "winkit/TextConv.h"
 
+#include <commctrl.h>
+
 #include <memory>
 
 using testkit::ClipboardText;
@@ -210,6 +212,53 @@ TEST_F(Hotkeys, PasteNextWalksDownToTheNextFilledClipWrapsAroundAndSkipsWhenAllA
     SetRow(7, L"");
     ActivateTarget();
     ExpectNoCopy({VK_CONTROL}, 'Q', "paste next with all clips empty");
+}
+
+// Counts the paste commands the target's edit gets: a clip typed key by key arrives as characters alone.
+LRESULT CALLBACK CountPastes(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR count) {
+    if (msg == WM_PASTE)
+        ++*reinterpret_cast<int*>(count);
+    return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(Hotkeys, AKeyByKeyClipIsTypedIntoTheTargetAndOneWithADigitIsRefused) {
+    PrepareAutoPaste();
+    StartQuillet();
+    SetRow(1, L"Hello World");
+    SetRow(2, L"abc1");
+    ShowTarget();
+    int pastes = 0;
+    ASSERT_TRUE(::SetWindowSubclass(target_->edit(), &CountPastes, 1, reinterpret_cast<DWORD_PTR>(&pastes)));
+
+    // Both rows get the key-by-key method in their properties.
+    for (int n : {1, 2}) {
+        HWND dialog = PropertiesByButton(n);
+        ASSERT_NE(dialog, nullptr) << "row " << n;
+        Click(::GetDlgItem(dialog, optKeyByKey));
+        ASSERT_TRUE(winkit::WaitUntil([&] { return Checked(dialog, optKeyByKey); }, kActTimeout));
+        Click(::GetDlgItem(dialog, IDOK));
+        ASSERT_TRUE(WaitForClosed(dialog));
+    }
+    ActivateTarget();
+
+    ASSERT_TRUE(BringToFront(window_));
+    Click(control(ids::kImgCopy + 1));
+    EXPECT_TRUE(WaitForTarget(L"Hello World")) << winkit::ToUtf8(target_->text());
+    EXPECT_TRUE(WaitForStatus(L"Pasted."));
+    EXPECT_EQ(pastes, 0) << "the text came through the clipboard, not key by key";
+
+    // A digit cannot be typed that way: the user is told, and nothing is sent.
+    target_->clear();
+    ActivateTarget();
+    ASSERT_TRUE(BringToFront(window_));
+    Click(control(ids::kImgCopy + 2));
+    EXPECT_EQ(AnswerBox(quillet_, L"Quillet", IDOK),
+              L"Sorry, but key by key pasting works only for alpha text (You may not use numbers and special "
+              L"characters).");
+    EXPECT_TRUE(WaitForStatus(L"Error while pasting"));
+    EXPECT_TRUE(StaysQuiet([&] { return !target_->text().empty(); }, kHeldMs)) << winkit::ToUtf8(target_->text());
+    EXPECT_EQ(pastes, 0);
+    ::RemoveWindowSubclass(target_->edit(), &CountPastes, 1);
 }
 
 TEST_F(Hotkeys, ThePropertiesDialogRefusesATakenHotkeyAndMovesOrRemovesOne) {
