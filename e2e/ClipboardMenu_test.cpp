@@ -220,7 +220,12 @@ TEST_F(ClipboardMenuTest, AddressItemPutsTheAddressItShows) {
     ASSERT_TRUE(PutClipboardText(L"before"));
     ASSERT_TRUE(ClickTray());
     Key('P'); // I&P adress (…): the public address
-    ASSERT_TRUE(winkit::WaitUntil([] { return ClipboardText() != std::wstring(L"before"); }, kActionTimeout));
+    ASSERT_TRUE(winkit::WaitUntil(
+        [] {
+            const auto text = ClipboardText();
+            return text && *text != L"before";
+        },
+        kActionTimeout));
     const std::wstring address = ClipboardText().value_or(L"");
     // Dotted decimal: four numbers of 0 to 255.
     int parts[4] = {-1, -1, -1, -1};

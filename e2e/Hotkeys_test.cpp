@@ -1,6 +1,7 @@
 // The global hotkeys of the real program as a person uses them from another application: clip hotkeys
 // that wait for the hand to let go of the modifiers, paste next, the clip properties dialog that changes
 // them, the clipboard viewer chain the program takes part in, and the exported hotkey overview.
+#include "app/paste/frmProperties.h"
 #include "e2e/ClipWindowDriver.h"
 #include "testkit/Clipboard.h"
 #include "testkit/FileContents.h"
@@ -23,17 +24,10 @@ namespace {
 // keyboard poll, well below anything a user would call a delay.
 constexpr DWORD kHeldMs = 300;
 
-// Ids of the clip properties dialog's controls.
-enum PropertiesControl : int {
-    optControlV = 101,
-    optKeyByKey,
-    optShiftInsert,
-    optDefault,
-    chkControl,
-    chkAlt,
-    chkShift,
-    mKey,
-};
+// Ids of the clip properties dialog's controls, as the program has them.
+using P = quillet::frmProperties;
+constexpr int optKeyByKey = P::optKeyByKey, chkControl = P::chkControl, chkAlt = P::chkAlt, chkShift = P::chkShift,
+              mKey = P::mKey;
 // The key list holds "(none)" first, then the digits "0" to "9".
 constexpr int kNoneEntry = 0;
 

@@ -72,10 +72,16 @@ std::string ClipboardBytes(UINT format) {
 }
 
 std::optional<std::wstring> ClipboardText() {
-    if (!ClipboardHas(CF_UNICODETEXT))
+    // Read under one open: a writer's empty-then-set is never seen half done.
+    OpenClipboard clipboard;
+    if (!clipboard)
         return std::nullopt;
-    const std::string bytes = ClipboardBytes(CF_UNICODETEXT);
-    std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+    HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
+    const auto* chars = data ? static_cast<const wchar_t*>(::GlobalLock(data)) : nullptr;
+    if (!chars)
+        return std::nullopt;
+    std::wstring text(chars, ::GlobalSize(data) / sizeof(wchar_t));
+    ::GlobalUnlock(data);
     return text.substr(0, text.find(L'\0'));
 }
 

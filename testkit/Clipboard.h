@@ -18,7 +18,8 @@ bool PutClipboardText(const std::wstring& text);
 bool EmptyTheClipboard();
 // The data in `format` as bytes, with whatever terminator the writer put there; empty when there is none.
 std::string ClipboardBytes(UINT format);
-// The Unicode text on the clipboard, up to its terminator; nothing when there is no text.
+// The Unicode text on the clipboard, up to its terminator; nothing when there is no text or the
+// clipboard stays busy.
 std::optional<std::wstring> ClipboardText();
 bool ClipboardHas(UINT format);
 
