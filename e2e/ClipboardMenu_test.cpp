@@ -35,11 +35,16 @@ const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 using testkit::ClipboardText;
 using testkit::PutClipboardText;
 
+INPUT KeyInput(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return in;
+}
+
 void Key(WORD vk) {
-    INPUT press[2] = {};
-    press[0].type = press[1].type = INPUT_KEYBOARD;
-    press[0].ki.wVk = press[1].ki.wVk = vk;
-    press[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    INPUT press[2] = {KeyInput(vk, false), KeyInput(vk, true)};
     ::SendInput(2, press, sizeof(INPUT));
 }
 
@@ -288,6 +293,9 @@ TEST_F(ClipboardMenuTest, TrayIconIsThereWhileRunningAndGoneAfterExit) {
 
 TEST_F(ClipboardMenuTest, ClipItemsListExactlyTheFilledClipsAndPasteTheChosenOne) {
     WriteSettings(L"1", L"0");
+    const std::wstring file = quillet_.folder() + L"settings.ini";
+    ::WritePrivateProfileStringW(L"Hotkeys", L"HKGlobalMenuMod", L"3", file.c_str());
+    ::WritePrivateProfileStringW(L"Hotkeys", L"HKGlobalMenuKey", L"71", file.c_str());
     // The program folder's default project, with clips 2 and 5 filled.
     testkit::TempFolder work{L"quillet-e2e-work"};
     quillet::TempFolder = work.path();
@@ -303,7 +311,15 @@ TEST_F(ClipboardMenuTest, ClipItemsListExactlyTheFilledClipsAndPasteTheChosenOne
     testkit::TargetWindow target;
     ASSERT_TRUE(target.Activate());
     ASSERT_TRUE(Noticed(target));
-    ASSERT_TRUE(ClickTray());
+    // The clipboard menu's own hotkey, Ctrl+Alt+G, pressed over the target.
+    std::vector<INPUT> chord;
+    for (WORD vk : {WORD(VK_CONTROL), WORD(VK_MENU), WORD('G')})
+        chord.push_back(KeyInput(vk, false));
+    for (WORD vk : {WORD('G'), WORD(VK_MENU), WORD(VK_CONTROL)})
+        chord.push_back(KeyInput(vk, true));
+    ::SendInput(static_cast<UINT>(chord.size()), chord.data(), sizeof(INPUT));
+    ASSERT_TRUE(winkit::WaitUntil([this] { return ShownMenu(quillet_.processId()) != nullptr; }, kActionTimeout))
+        << "Ctrl+Alt+G showed no menu";
     // Cl&ip from Quillet opens with its first item selected; one step down is the second item.
     Key('I');
     Key(VK_DOWN);
