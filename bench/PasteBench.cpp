@@ -2,7 +2,9 @@
 // text is in the target's edit control, median of 20. Beside it, in the same run, the baseline: the
 // driver putting the same text on the clipboard and pressing Ctrl+V into the target itself.
 #include "app/projects/frmQuilletIds.h"
+#include "testkit/Clipboard.h"
 #include "testkit/Dialogs.h"
+#include "testkit/Input.h"
 #include "testkit/ProgramUnderTest.h"
 #include "testkit/TargetWindow.h"
 #include "winkit/Wait.h"
@@ -36,15 +38,14 @@ bool BringToFront(HWND window) {
     return winkit::WaitUntil([window] { return ::GetForegroundWindow() == window; }, 5000);
 }
 
+// Each mouse event carries its own position, so a pointer report of the display cannot move the click.
 void Click(HWND control) {
     RECT rc{};
     ::GetWindowRect(control, &rc);
-    ::SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-    INPUT in[2]{};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, in, sizeof(INPUT));
+    const POINT at{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    INPUT in[3] = {testkit::MouseAt({0, 0}), testkit::MouseAt(at, MOUSEEVENTF_LEFTDOWN),
+                   testkit::MouseAt(at, MOUSEEVENTF_LEFTUP)};
+    ::SendInput(3, in, sizeof(INPUT));
 }
 
 void CtrlV() {
@@ -55,20 +56,6 @@ void CtrlV() {
     in[1].ki.wVk = in[2].ki.wVk = 'V';
     in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
     ::SendInput(4, in, sizeof(INPUT));
-}
-
-bool PutClipboardText(const std::wstring& text) {
-    if (!::OpenClipboard(nullptr))
-        return false;
-    ::EmptyClipboard();
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    std::memcpy(::GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-    ::GlobalUnlock(block);
-    const bool put = ::SetClipboardData(CF_UNICODETEXT, block) != nullptr;
-    if (!put)
-        ::GlobalFree(block);
-    ::CloseClipboard();
-    return put;
 }
 
 } // namespace
@@ -97,6 +84,15 @@ int main() {
     testkit::TargetWindow target(L"Bench target");
     ::SetWindowPos(target.hwnd(), nullptr, 40, 40, 360, 120, SWP_NOZORDER);
     target.Activate();
+    // The program notices the window in front by polling; wait until it names the target.
+    HWND label = ::GetDlgItem(window, ids::kLblWindow);
+    winkit::WaitUntil(
+        [&] {
+            wchar_t text[128] = {};
+            ::SendMessageW(label, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text));
+            return std::wcscmp(text, L"Last Active Window: Bench target") == 0;
+        },
+        5000);
     HWND row = ::GetDlgItem(window, ids::kTxtPaste + 1);
     HWND copy = ::GetDlgItem(window, ids::kImgCopy + 1);
     ::SendMessageW(row, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kText));
@@ -106,8 +102,6 @@ int main() {
         target.clear();
         if (!BringToFront(window))
             return 1;
-        // Away from the button between runs, so each click is a single click of its own.
-        ::SetCursorPos(0, 0);
         const double start = Now();
         Click(copy);
         if (!winkit::WaitUntil([&] { return target.text() == kText; }, 5000, 0)) {
@@ -117,7 +111,7 @@ int main() {
         viaQuillet.push_back(Now() - start);
 
         target.clear();
-        PutClipboardText(kText);
+        testkit::PutClipboardText(kText);
         target.Activate();
         const double direct = Now();
         CtrlV();
