@@ -2,7 +2,9 @@
 // target's edit control (and, beside it, until it is on the clipboard), median of 20, with the real
 // Quillet.exe in a fresh program folder.
 #include "app/projects/frmQuilletIds.h"
+#include "bench/BenchClock.h"
 #include "testkit/Dialogs.h"
+#include "testkit/Input.h"
 #include "testkit/ProgramUnderTest.h"
 #include "testkit/TargetWindow.h"
 #include "winkit/Wait.h"
@@ -21,31 +23,8 @@ const wchar_t kText[] = L"The quick brown fox";
 // How long the hand keeps Ctrl down after pressing 1, as a person does; the hotkey is in by then.
 constexpr DWORD kHoldMs = 150;
 
-double Now() {
-    LARGE_INTEGER f, c;
-    ::QueryPerformanceFrequency(&f);
-    ::QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
-
-void Keys(std::initializer_list<std::pair<WORD, bool>> strokes) {
-    std::vector<INPUT> inputs;
-    for (const auto& [vk, down] : strokes) {
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = vk;
-        in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-        inputs.push_back(in);
-    }
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
+using bench::Median;
+using bench::Now;
 
 std::wstring Text(HWND hwnd) {
     wchar_t buffer[256] = {};
@@ -99,10 +78,10 @@ int main() {
         target.clear();
         target.Activate();
         const DWORD sequence = ::GetClipboardSequenceNumber();
-        Keys({{VK_CONTROL, true}, {'1', true}, {'1', false}});
+        testkit::SendKeys({{VK_CONTROL, true}, {'1', true}, {'1', false}});
         winkit::WaitUntil([] { return false; }, kHoldMs); // the hand still on Ctrl, messages running
         const double released = Now();
-        Keys({{VK_CONTROL, false}});
+        testkit::SendKeys({{VK_CONTROL, false}});
         if (!winkit::WaitUntil([&] { return ::GetClipboardSequenceNumber() != sequence; }, 5000, 0)) {
             std::fprintf(stderr, "hotkey_bench: run %d: nothing was copied\n", i + 1);
             return 1;

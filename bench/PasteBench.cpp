@@ -2,6 +2,7 @@
 // text is in the target's edit control, median of 20. Beside it, in the same run, the baseline: the
 // driver putting the same text on the clipboard and pressing Ctrl+V into the target itself.
 #include "app/projects/frmQuilletIds.h"
+#include "bench/BenchClock.h"
 #include "testkit/Clipboard.h"
 #include "testkit/Dialogs.h"
 #include "testkit/Input.h"
@@ -21,17 +22,8 @@ namespace {
 constexpr int kRuns = 20;
 const wchar_t kText[] = L"The quick brown fox";
 
-double Now() {
-    LARGE_INTEGER f, c;
-    ::QueryPerformanceFrequency(&f);
-    ::QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
+using bench::Median;
+using bench::Now;
 
 bool BringToFront(HWND window) {
     ::SetForegroundWindow(window);

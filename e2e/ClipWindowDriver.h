@@ -36,13 +36,7 @@ inline void Send(std::vector<INPUT> inputs) {
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-inline INPUT Key(WORD vk, bool up) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return in;
-}
+inline INPUT Key(WORD vk, bool up) { return testkit::KeyInput(vk, up); }
 
 inline void PressKey(WORD vk) { Send({Key(vk, false), Key(vk, true)}); }
 

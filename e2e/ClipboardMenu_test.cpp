@@ -6,6 +6,7 @@
 #include "app/shell/modInitialization.h"
 #include "testkit/Clipboard.h"
 #include "testkit/Dialogs.h"
+#include "testkit/Input.h"
 #include "testkit/ProgramUnderTest.h"
 #include "testkit/TargetWindow.h"
 #include "winkit/Bitmaps.h"
@@ -35,18 +36,7 @@ const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 using testkit::ClipboardText;
 using testkit::PutClipboardText;
 
-INPUT KeyInput(WORD vk, bool up) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return in;
-}
-
-void Key(WORD vk) {
-    INPUT press[2] = {KeyInput(vk, false), KeyInput(vk, true)};
-    ::SendInput(2, press, sizeof(INPUT));
-}
+void Key(WORD vk) { testkit::PressKey(vk); }
 
 // A popup menu window of the program that is on screen.
 HWND ShownMenu(DWORD pid) {
@@ -312,12 +302,7 @@ TEST_F(ClipboardMenuTest, ClipItemsListExactlyTheFilledClipsAndPasteTheChosenOne
     ASSERT_TRUE(target.Activate());
     ASSERT_TRUE(Noticed(target));
     // The clipboard menu's own hotkey, Ctrl+Alt+G, pressed over the target.
-    std::vector<INPUT> chord;
-    for (WORD vk : {WORD(VK_CONTROL), WORD(VK_MENU), WORD('G')})
-        chord.push_back(KeyInput(vk, false));
-    for (WORD vk : {WORD('G'), WORD(VK_MENU), WORD(VK_CONTROL)})
-        chord.push_back(KeyInput(vk, true));
-    ::SendInput(static_cast<UINT>(chord.size()), chord.data(), sizeof(INPUT));
+    testkit::SendKeys({{VK_CONTROL, true}, {VK_MENU, true}, {'G', true}, {'G', false}, {VK_MENU, false}, {VK_CONTROL, false}});
     ASSERT_TRUE(winkit::WaitUntil([this] { return ShownMenu(quillet_.processId()) != nullptr; }, kActionTimeout))
         << "Ctrl+Alt+G showed no menu";
     // Cl&ip from Quillet opens with its first item selected; one step down is the second item.

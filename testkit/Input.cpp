@@ -2,12 +2,21 @@
 
 namespace testkit {
 
-bool PressKey(WORD vk) {
-    INPUT press[2] = {};
-    press[0].type = press[1].type = INPUT_KEYBOARD;
-    press[0].ki.wVk = press[1].ki.wVk = vk;
-    press[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    return ::SendInput(2, press, sizeof(INPUT)) == 2;
+INPUT KeyInput(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return in;
+}
+
+bool PressKey(WORD vk) { return SendKeys({{vk, true}, {vk, false}}); }
+
+bool SendKeys(const std::vector<std::pair<WORD, bool>>& strokes) {
+    std::vector<INPUT> inputs;
+    for (const auto& [vk, down] : strokes)
+        inputs.push_back(KeyInput(vk, !down));
+    return ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
 INPUT MouseAt(POINT screen, DWORD flags) {

@@ -1,6 +1,8 @@
 #pragma once
 // Windows the hotkey and clipboard-chain tests put their procedures on, and a well-behaved clipboard
 // viewer as another program would write it; plus keystrokes sent as the user types them.
+#include "testkit/Input.h"
+
 #include <windows.h>
 
 #include <map>
@@ -96,18 +98,6 @@ private:
     int draws_ = 0;
 };
 
-// Key presses (true) and releases (false) of virtual keys, in order, as one SendInput batch.
-inline bool Keys(const std::vector<std::pair<WORD, bool>>& strokes) {
-    std::vector<INPUT> inputs;
-    for (const auto& [vk, down] : strokes) {
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = vk;
-        in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-        inputs.push_back(in);
-    }
-    return ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
-}
 
 // Whether a combination is free for another window: registers and releases it at once.
 inline bool CombinationFree(UINT mods, UINT vk) {

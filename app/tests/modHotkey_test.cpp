@@ -17,7 +17,6 @@
 
 using hotkeytest::CombinationFree;
 using hotkeytest::HostWindow;
-using hotkeytest::Keys;
 using namespace quillet;
 
 namespace {
@@ -48,7 +47,7 @@ protected:
         PasteHooks() = {};
         OpenProject().CleanUp();
         // Whatever a failed test left held goes up again.
-        Keys({{VK_CONTROL, false}, {VK_SHIFT, false}, {VK_MENU, false}});
+        testkit::SendKeys({{VK_CONTROL, false}, {VK_SHIFT, false}, {VK_MENU, false}});
         SettingsFileTest::TearDown();
     }
     void SetText(int clip, const std::wstring& text) {
@@ -194,14 +193,14 @@ TEST_F(Hotkeys, ACtrlHotkeyPastesOnlyAfterCtrlIsReleased) {
         ASSERT_FALSE(::GetAsyncKeyState(vk) & 0x8000) << "key held before the test: " << vk;
     std::atomic<bool> pastedWhileHeld{false};
     auto user = std::thread([&] {
-        Keys({{VK_CONTROL, true}, {'1', true}, {'1', false}});
+        testkit::SendKeys({{VK_CONTROL, true}, {'1', true}, {'1', false}});
         const DWORD start = ::GetTickCount();
         while (::GetTickCount() - start < kHeldMs) {
             if (!TextOf(target.edit()).empty())
                 pastedWhileHeld = true;
             ::Sleep(10);
         }
-        Keys({{VK_CONTROL, false}});
+        testkit::SendKeys({{VK_CONTROL, false}});
     });
     EXPECT_TRUE(winkit::WaitUntil([&] { return target.text() == L"alpha"; }, kWaitMs));
     user.join();
