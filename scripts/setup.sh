@@ -13,6 +13,7 @@ packages=(
     wine wine64 xvfb xauth                          # running and testing under Wine, headless
     x11-apps netpbm                                 # screenshots of the virtual display (xwd, pnmtopng)
     clang libclang-rt-14-dev                        # fuzz targets of the core
+    ccache                                          # shared object cache of the builds
 )
 # npm fetches the pinned libpng sources; a machine with its own Node.js keeps it.
 command -v npm >/dev/null || packages+=(nodejs npm)
