@@ -131,7 +131,10 @@ void frmMain::DisplayIPatMenu() {
         ShowIpAddresses(true, {}, {});
         return;
     }
-    StartSockets();
+    if (!StartSockets()) {
+        ShowIpAddresses(true, {}, {});
+        return;
+    }
     const std::wstring local = GetIPAddress(false);
     const std::wstring publicIp = GetIPAddress(true);
     ShowIpAddresses(false, publicIp, local);

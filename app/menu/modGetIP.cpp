@@ -1,6 +1,5 @@
 #include "app/menu/modGetIP.h"
 
-#include "app/shell/modInitialization.h"
 #include "core/Message.h"
 
 #include <winsock2.h>
@@ -13,6 +12,7 @@ namespace {
 // Every lookup starts the service, but Winsock counts starts: without this flag the one release after
 // filling the menu would leave it running.
 bool socketsStarted = false;
+bool socketsFailed = false;
 
 // These failures are shown as plain boxes, without icon, outside the program's message kinds.
 void PlainMessage(const std::wstring& text) {
@@ -31,22 +31,34 @@ std::wstring DottedAddress(const char* bytes, int length) {
 
 } // namespace
 
-void StartSockets() {
+bool StartSockets() {
     if (socketsStarted)
-        return;
+        return true;
     WSADATA data{};
-    if (::WSAStartup(MAKEWORD(1, 1), &data) != 0) {
+    const auto& startup = SocketsStartup();
+    if ((startup ? startup(MAKEWORD(1, 1), &data) : ::WSAStartup(MAKEWORD(1, 1), &data)) != 0) {
         PlainMessage(L"Winsock.dll Error.");
-        ShutDown(false);
+        socketsFailed = true;
+        return false;
     }
     const int major = LOBYTE(data.wVersion);
     const int minor = HIBYTE(data.wVersion);
     if (major < 1 || (major == 1 && minor < 1)) {
         ::WSACleanup();
         PlainMessage(L"Windows Sockets version " + std::to_wstring(major) + L"." + std::to_wstring(minor));
-        ShutDown(false);
+        socketsFailed = true;
+        return false;
     }
     socketsStarted = true;
+    socketsFailed = false;
+    return true;
+}
+
+bool SocketsFailed() { return socketsFailed; }
+
+std::function<int(unsigned short version, WSAData* data)>& SocketsStartup() {
+    static std::function<int(unsigned short version, WSAData* data)> startup;
+    return startup;
 }
 
 void StopSockets() {
@@ -57,7 +69,8 @@ void StopSockets() {
 }
 
 std::wstring GetIPAddress(bool wantPublic) {
-    StartSockets();
+    if (!StartSockets())
+        return {};
     const hostent* entry = ::gethostbyname("");
     if (!entry) {
         PlainMessage(L"Winsock.dll error.");

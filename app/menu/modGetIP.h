@@ -1,9 +1,11 @@
 #pragma once
 // modGetIP: the computer's own IP addresses, from the local host's entry of the sockets service. No
 // outside server is asked.
+#include <functional>
 #include <string>
 
 struct hostent;
+struct WSAData;
 
 namespace quillet {
 
@@ -14,9 +16,15 @@ struct HostAddresses {
     std::wstring publicAddress;
 };
 
-// Starts the sockets service (version 1.1) unless it already runs; ends the program when the service
-// is missing or too old, as nothing network-related could work then.
-void StartSockets();
+// Starts the sockets service (version 1.1) unless it already runs. False, after telling the user, when
+// the service is missing or too old: nothing network-related can work then and the program must end at
+// once. It is not ended from here: this runs inside the main form's load, which a shutdown would unload
+// from under itself; start-up ends the program when that load returns (SocketsFailed).
+bool StartSockets();
+// Whether the last start of the service failed.
+bool SocketsFailed();
+// What starts the service (WSAStartup when empty); tests put a failing one here.
+std::function<int(unsigned short version, WSAData* data)>& SocketsStartup();
 // Releases the service started by StartSockets, however many lookups used it.
 void StopSockets();
 

@@ -14,7 +14,7 @@ void Status(const std::wstring& text) {
 }
 } // namespace
 
-bool CopyAndPasteClip(int clip) {
+bool CopyClipToClipboard(int clip) {
     if (clip < 1 || clip > core::kSlotCount)
         return false;
     if (IsClipEmpty(clip)) {
@@ -23,29 +23,43 @@ bool CopyAndPasteClip(int clip) {
     }
     const Clip& slot = OpenProject().slot(clip);
     bool copied = false;
-    if (slot.format == core::kFormatTxtSimple) {
-        copied = CopyTextToClipboard(slot.text);
-    } else if (slot.format == core::kFormatTxtLong) {
-        copied = CopyTextToClipboard(slot.data);
-    } else if (slot.format == core::kFormatRtf) {
-        copied = CopyRtfToClipboard(slot.data);
-    } else if (slot.format == core::kFormatImg) {
+    if (slot.format == core::kFormatImg) {
         copied = CopyPictureToClipboard(slot.bitmap());
         Status(copied ? L"Picture copied sucessfully." : L"Couldn't copy picture.");
+    } else {
+        if (slot.format == core::kFormatRtf)
+            copied = CopyRtfToClipboard(slot.data);
+        else if (slot.format == core::kFormatTxtLong)
+            copied = CopyTextToClipboard(slot.data);
+        else
+            copied = CopyTextToClipboard(slot.text);
+        // The writers report their own failures; only a text that really is there is announced.
+        if (copied)
+            Status(L"Text copied.");
     }
-    // The writers report their own failures; only a text that really is there is announced.
-    if (copied && slot.format != core::kFormatImg)
-        Status(L"Text copied.");
-    lastCopiedClip = static_cast<std::uint8_t>(clip);
-    // Pasting after a failed copy would paste whatever another program left on the clipboard.
-    if (!copied)
-        return false;
+    // A clip that never reached the clipboard was not copied: paste next goes on from the one that was.
+    if (copied)
+        lastCopiedClip = static_cast<std::uint8_t>(clip);
+    return copied;
+}
+
+void PasteCopiedClip(int clip) {
+    if (clip < 1 || clip > core::kSlotCount)
+        return;
+    const Clip& slot = OpenProject().slot(clip);
     PasteRequest request;
     request.clip = clip;
     request.format = slot.format;
     request.method = ClipMethods[static_cast<std::size_t>(clip - 1)];
-    request.text = slot.format == core::kFormatTxtSimple ? slot.text : slot.data;
+    request.text = slot.format == core::kFormatTxtLong ? slot.data : slot.text;
     PasteIntoLastWindow(request);
+}
+
+bool CopyAndPasteClip(int clip) {
+    // Pasting after a failed copy would paste whatever another program left on the clipboard.
+    if (!CopyClipToClipboard(clip))
+        return false;
+    PasteCopiedClip(clip);
     return true;
 }
 

@@ -1,10 +1,14 @@
 #pragma once
-// The core of the main clip window's copy handler, shared by the hotkey layer: put clip n on the
-// clipboard in its format, make it the clip copied last, and paste it into the last active window.
+// Copying a clip, the one routine behind the main clip window's copy buttons, the clip hotkeys and the
+// clipboard menu's clip items. Status texts go to PasteHooks().showStatus.
 namespace quillet {
 
-// Status texts go to PasteHooks().showStatus. False when the slot is empty or the copy failed (then
-// nothing is pasted).
+// Puts clip n on the clipboard in its format; a clip that got there becomes the clip copied last.
+// False when the row is empty or the copy failed (lastCopiedClip then stays as it was).
+bool CopyClipToClipboard(int clip);
+// The paste step for clip n once it is on the clipboard, by the clip's paste method.
+void PasteCopiedClip(int clip);
+// CopyClipToClipboard, then the paste into the last active window; nothing is pasted after a failure.
 bool CopyAndPasteClip(int clip);
 
 } // namespace quillet

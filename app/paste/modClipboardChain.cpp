@@ -1,5 +1,7 @@
 #include "app/paste/modClipboardChain.h"
 
+#include "app/shell/Messages.h"
+
 namespace quillet {
 
 HWND nextViewer = nullptr;
@@ -26,15 +28,36 @@ void UnhookClipboardWindow() {
     hookedWindow = nullptr;
 }
 
+namespace {
+
+// Passes a chain message on, bounded: a next viewer that hangs or has vanished must not freeze the
+// program each time the clipboard changes. A vanished one is dropped, so its failure is told once.
+bool PassOn(UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR ignored = 0;
+    if (::SendMessageTimeoutW(nextViewer, message, wParam, lParam, SMTO_ABORTIFHUNG, kNextViewerWaitMs, &ignored))
+        return true;
+    SetPendingWin32Error(::GetLastError());
+    if (!::IsWindow(nextViewer))
+        nextViewer = nullptr;
+    return false;
+}
+
+} // namespace
+
 LRESULT CALLBACK ClipboardWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    bool passed = true;
     if (message == WM_DRAWCLIPBOARD) {
         if (nextViewer)
-            ::SendMessageW(nextViewer, message, wParam, lParam);
+            passed = PassOn(message, wParam, lParam);
     } else if (message == WM_CHANGECBCHAIN) {
         if (nextViewer && reinterpret_cast<HWND>(wParam) == nextViewer)
             nextViewer = reinterpret_cast<HWND>(lParam); // the next viewer is leaving
         else if (nextViewer)
-            ::SendMessageW(nextViewer, message, wParam, lParam);
+            passed = PassOn(message, wParam, lParam);
+    }
+    if (!passed) {
+        ShowError(L"Error has occured while obtaining clipboard data!", true);
+        return 0;
     }
     // Without a procedure to hand on to (unhooked while a message was under way) the system's default
     // still answers.

@@ -7,6 +7,8 @@ namespace quillet {
 
 // The next viewer in the chain (null when this program is the only one).
 extern HWND nextViewer;
+// How long a chain message waits for the next viewer before passing it on counts as failed.
+inline constexpr UINT kNextViewerWaitMs = 1000;
 
 // Puts the clipboard procedure on `window`, keeping the procedure it had for forwarding.
 void HookClipboardWindow(HWND window);

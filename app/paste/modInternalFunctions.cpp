@@ -2,6 +2,7 @@
 
 #include "app/paste/modSendKeys.h"
 #include "app/shell/Messages.h"
+#include "app/shell/modInitialization.h"
 #include "app/shell/modSettings.h"
 #include "core/ClipSlot.h"
 #include "core/KeyByKeyText.h"
@@ -112,35 +113,68 @@ void TrackForegroundWindow(HWND foreground) {
         lastWindowMaximized[i] = lastWindows[i] && ::IsZoomed(lastWindows[i]);
 }
 
+// Tells the waiting thread at once when any window takes the front, so the wait below needs no fine
+// polling step. Out of context: the call arrives as a message while the thread waits for messages.
+class ForegroundChanges {
+public:
+    ForegroundChanges()
+        : hook_(::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, &Changed, 0, 0,
+                                  WINEVENT_OUTOFCONTEXT)) {}
+    ~ForegroundChanges() {
+        if (hook_)
+            ::UnhookWinEvent(hook_);
+    }
+    ForegroundChanges(const ForegroundChanges&) = delete;
+    ForegroundChanges& operator=(const ForegroundChanges&) = delete;
+
+private:
+    static void CALLBACK Changed(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {}
+    HWINEVENTHOOK hook_;
+};
+
+// Brings one recorded window to the front and waits, bounded, until it really is there.
+bool BringBack(HWND window, bool maximized) {
+    if (!window || !::IsWindow(window) || !::BringWindowToTop(window))
+        return false;
+    if (maximized)
+        ::ShowWindowAsync(window, SW_MAXIMIZE);
+    else if (::IsIconic(window))
+        ::ShowWindowAsync(window, SW_RESTORE);
+    RequestFront(window);
+    // Keystrokes go to whatever is in front: never send them before the target is. The display's late
+    // report of an earlier focus change can hand the front to the desktop meanwhile, so the request is
+    // repeated while waiting.
+    const ULONGLONG start = ::GetTickCount64();
+    ULONGLONG asked = start;
+    return winkit::WaitUntil(
+        [window, &asked] {
+            if (IsInFront(window))
+                return true;
+            if (!::IsWindow(window))
+                return false;
+            const ULONGLONG now = ::GetTickCount64();
+            if (now - asked >= kActivateRetryMs) {
+                asked = now;
+                RequestFront(window);
+            }
+            return false;
+        },
+        kActivateWaitMs, kActivateLookMs);
+}
+
 bool ActivateLastWindow() {
     activated = nullptr;
+    const ForegroundChanges changes;
+    // A window that was closed since it was recorded, or that will not come to the front, gives way to
+    // the one before it; each gets its own bounded wait.
     for (std::size_t i = 0; i < lastWindows.size(); ++i) {
         const HWND window = lastWindows[i];
-        // A window closed since it was recorded gives way to the one before it.
-        if (!window || !::IsWindow(window) || !::BringWindowToTop(window))
-            continue;
-        if (lastWindowMaximized[i])
-            ::ShowWindowAsync(window, SW_MAXIMIZE);
-        else if (::IsIconic(window))
-            ::ShowWindowAsync(window, SW_RESTORE);
-        RequestFront(window);
-        // Keystrokes go to whatever is in front: never send them before the target is. The display's
-        // late report of an earlier focus change can hand the front to the desktop meanwhile, so the
-        // request is repeated while waiting.
-        int polls = 0;
-        const bool inFront = winkit::WaitUntil(
-            [window, &polls] {
-                if (IsInFront(window))
-                    return true;
-                if (++polls % kActivateRetryPolls == 0)
-                    RequestFront(window);
-                return false;
-            },
-            kActivateWaitMs, 2);
-        if (!inFront)
-            return false;
-        activated = window;
-        return true;
+        if (BringBack(window, lastWindowMaximized[i])) {
+            activated = window;
+            return true;
+        }
+        if (IsExiting)
+            break;
     }
     return false;
 }

@@ -19,10 +19,13 @@ inline constexpr int kLastWindowTitleLength = 50;
 // The clip (1 to 30) copied last; 0 before the first copy.
 extern std::uint8_t lastCopiedClip;
 
-// How long activation waits for the target to really be in front before it gives up.
+// How long activation waits for one recorded window to really be in front before it tries the next.
 inline constexpr DWORD kActivateWaitMs = 500;
-// Polls (2 ms apart) between repeated requests for the front while waiting for it.
-inline constexpr int kActivateRetryPolls = 25;
+// How often the request for the front is repeated while waiting for it; the wait itself wakes on every
+// change of the window in front.
+inline constexpr DWORD kActivateRetryMs = 50;
+// The longest the wait goes without looking, should a change come without its event.
+inline constexpr DWORD kActivateLookMs = 10;
 
 // The program's own forms never become paste targets; each form registers its window when it loads.
 void RegisterOwnForm(HWND form);
@@ -35,8 +38,8 @@ void InitLastWindows();
 // moves to the top of the list.
 void TrackForegroundWindow(HWND foreground);
 
-// Brings the newest still-existing entry to the front (maximised again if it was) and waits until it
-// is the foreground window. False when there is none, or it did not come to the front in time.
+// Brings the newest entry that still exists and comes to the front back (maximised again if it was),
+// waiting for each until it is the foreground window. False when none of the three did in time.
 bool ActivateLastWindow();
 // The window ActivateLastWindow brought to the front last.
 HWND ActivatedWindow();

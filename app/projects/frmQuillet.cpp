@@ -1,6 +1,7 @@
 #include "app/projects/frmQuillet.h"
 
 #include "app/menu/modMenuSubs.h"
+#include "app/paste/modClipCopy.h"
 #include "app/paste/modInternalFunctions.h"
 #include "app/paste/modParseClipboard.h"
 #include "app/projects/EditHandOver.h"
@@ -392,40 +393,10 @@ void frmQuillet::CopyClip(int n) {
     if (n < 1 || n > kRows)
         return;
     ::KillTimer(hwnd(), kRestoreTimer);
-    const std::wstring text = RowText(n);
-    if (core::IsEmptyClipText(text)) {
-        ShowAtStatus(L"Textbox is empty!");
+    if (!CopyClipToClipboard(n))
         return;
-    }
-    const Clip& clip = OpenProject().slot(n);
-    // A clip that did not reach the clipboard is not pasted: the keystrokes would paste whatever was there.
-    if (clip.format == core::kFormatImg) {
-        const bool copied = clip.bitmap() && CopyPictureToClipboard(clip.bitmap());
-        ShowAtStatus(copied ? L"Picture copied sucessfully." : L"Couldn't copy picture.");
-        if (!copied)
-            return;
-    } else {
-        bool copied = false;
-        if (clip.format == core::kFormatRtf)
-            copied = CopyRtfToClipboard(clip.data);
-        else if (clip.format == core::kFormatTxtLong)
-            copied = CopyTextToClipboard(clip.data);
-        else
-            copied = CopyTextToClipboard(text);
-        if (!copied)
-            return;
-        ShowAtStatus(L"Text copied.");
-    }
-    lastCopiedClip = static_cast<std::uint8_t>(n);
     SetBold(n);
-
-    PasteRequest request;
-    request.clip = n;
-    request.format = clip.format;
-    request.method = ClipMethods[static_cast<std::size_t>(n - 1)];
-    request.text = clip.format == core::kFormatTxtLong ? clip.data : text;
-    PasteIntoLastWindow(request);
-
+    PasteCopiedClip(n);
     if (MenuChecked(mnuHideOnCopy))
         ::ShowWindow(hwnd(), SW_HIDE);
     else if (MenuChecked(mnuMinimizeOnCopy))

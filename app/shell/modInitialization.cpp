@@ -1,6 +1,7 @@
 #include "app/shell/modInitialization.h"
 
 #include "app/menu/frmMain.h"
+#include "app/menu/modGetIP.h"
 #include "app/menu/modSystemtray.h"
 #include "app/paste/modHotkey.h"
 #include "app/paste/modInternalFunctions.h"
@@ -206,6 +207,9 @@ void LoadProgram(const std::wstring& commandLine) {
     SplashStep(5);
     if (!MainForm().Load())
         throw std::runtime_error("the main form could not be created");
+    // The sockets service failed during the load (the user was told): end now, outside the load.
+    if (SocketsFailed())
+        ShutDown(false);
     RegisterOwnForm(MainForm().hwnd());
     StartGrabber(MainForm().hwnd());
     // The main form's picture holders are cleared here (Clearpicture) once the clip editor provides them.

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -73,12 +74,16 @@ public:
     HWND hwnd() const { return hwnd_; }
     HWND next() const { return next_; }
     int draws() const { return draws_; }
+    // Runs inside each clipboard change the viewer is told of, before it passes the change on.
+    std::function<void()> onDraw;
 
 private:
     static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
         auto* self = reinterpret_cast<Viewer*>(::GetWindowLongPtrW(w, GWLP_USERDATA));
         if (self && m == WM_DRAWCLIPBOARD) {
             ++self->draws_;
+            if (self->onDraw)
+                self->onDraw();
             if (self->next_)
                 ::SendMessageW(self->next_, m, wp, lp);
             return 0;

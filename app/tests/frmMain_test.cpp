@@ -1,8 +1,12 @@
 #include "app/menu/frmMain.h"
 
+#include "app/menu/modGetIP.h"
 #include "app/menu/modSystemtray.h"
 #include "app/projects/MainClipWindow.h"
+#include "ClipboardTestKit.h"
 #include "SettingsFixture.h"
+
+#include <winsock2.h>
 
 #include <gtest/gtest.h>
 
@@ -135,4 +139,44 @@ TEST_F(frmMainTest, TrayButtonPressesOpenTheClipboardMenuAndMovementDoesNot) {
     ::SendMessageW(form, WM_MOUSEMOVE, quillet::kTrayIconId, WM_RBUTTONDOWN);
     ::SendMessageW(form, WM_MOUSEMOVE, quillet::kTrayIconId, WM_LBUTTONUP);
     EXPECT_EQ(popups, 2);
+}
+
+// The sockets service failing while the main form loads: the user is told, the address items stay out
+// of the menu, and the load comes back whole with the end of the program asked for, instead of a
+// shutdown unloading the form from under its own load (which would end this process here).
+using SocketsFailure = settings_test::SettingsFileTest;
+
+TEST_F(SocketsFailure, DuringTheFormLoadIsToldAndAsksForTheEndAfterTheLoad) {
+    const auto savedWindow = quillet::MainClipWindowHooks();
+    const auto savedMenus = quillet::ProgramMenuHooks();
+    struct Failure {
+        int code;
+        WORD version;
+        const wchar_t* message;
+    };
+    for (const Failure failure : {Failure{WSASYSNOTREADY, 0, L"Winsock.dll Error."},
+                                  Failure{0, MAKEWORD(1, 0), L"Windows Sockets version 1.0"}}) {
+        quillet::SocketsStartup() = [failure](unsigned short, WSAData* data) {
+            data->wVersion = failure.version;
+            return failure.code;
+        };
+        bool loaded = false;
+        std::vector<testkit::DialogContents> boxes =
+            apptest::AnsweringDialogs([&] { loaded = quillet::MainForm().Load(); });
+        quillet::SocketsStartup() = nullptr;
+        EXPECT_TRUE(loaded);
+        EXPECT_TRUE(quillet::SocketsFailed());
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, failure.message);
+        EXPECT_FALSE(quillet::IsExiting);
+        ASSERT_NE(quillet::MainForm().menus(), nullptr);
+        EXPECT_FALSE(quillet::MainForm().menus()->Item(L"mnuIpAdressPUB")->visible);
+        quillet::MainForm().Unload();
+    }
+    // A service that starts again clears the failure.
+    EXPECT_TRUE(quillet::StartSockets());
+    EXPECT_FALSE(quillet::SocketsFailed());
+    quillet::StopSockets();
+    quillet::MainClipWindowHooks() = savedWindow;
+    quillet::ProgramMenuHooks() = savedMenus;
 }

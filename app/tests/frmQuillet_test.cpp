@@ -101,6 +101,20 @@ TEST_F(MainClipWindowTest, CopyPutsTheRowOnTheClipboardAndMarksItBold) {
     EXPECT_EQ(apptest::ClipboardUnicodeText(), L"line one\r\nline two");
     EXPECT_TRUE(window().RowBold(7));
     EXPECT_FALSE(window().RowBold(1));
+
+    // A copy that fails (a picture clip whose picture is missing) is no copy: the clipboard, the clip
+    // copied last and the bold number stay, whether the button or a hotkey asked.
+    Clip& picture = OpenProject().slot(9);
+    picture.format = core::kFormatImg;
+    Type(9, L"A picture");
+    window().SwitchLock(9, true);
+    window().CopyClip(9);
+    EXPECT_EQ(window().StatusText(), L"Couldn't copy picture.");
+    window().HotkeyTrigger(9);
+    EXPECT_EQ(lastCopiedClip, 7);
+    EXPECT_TRUE(window().RowBold(7));
+    EXPECT_FALSE(window().RowBold(9));
+    EXPECT_EQ(apptest::ClipboardUnicodeText(), L"line one\r\nline two");
 }
 
 TEST_F(MainClipWindowTest, LockedRowsTakeTheLockColourAndIgnoreTyping) {

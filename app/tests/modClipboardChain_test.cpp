@@ -4,7 +4,14 @@
 #include "HotkeyTestKit.h"
 #include "winkit/Wait.h"
 
+#include "testkit/Dialogs.h"
+
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <thread>
 
 using hotkeytest::HostWindow;
 using hotkeytest::Viewer;
@@ -63,4 +70,48 @@ TEST(ClipboardChain, ANextViewerLeavingFurtherDownIsForwarded) {
     EXPECT_EQ(nextViewer, b.hwnd());
     EXPECT_GE(host.seen(WM_CHANGECBCHAIN), 1);
     LeaveClipboardChain();
+}
+
+// A next viewer that stops answering must not freeze the program at each clipboard change: the change
+// is reported as a failure to obtain the clipboard data, and the form's own procedure is not reached.
+TEST(ClipboardChain, AHungNextViewerIsReportedInsteadOfWaitedFor) {
+    HostWindow host;
+    std::atomic<bool> hang{false};
+    HANDLE letGo = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::promise<HWND> made;
+    std::thread other([&] {
+        // A viewer on a thread of its own that, once told to, blocks in its clipboard message.
+        Viewer hung;
+        hung.Join();
+        hung.onDraw = [&] {
+            if (hang)
+                ::WaitForSingleObject(letGo, 10000);
+        };
+        made.set_value(hung.hwnd());
+        MSG msg;
+        while (::GetMessageW(&msg, nullptr, 0, 0) > 0)
+            ::DispatchMessageW(&msg);
+    });
+    const HWND hungViewer = made.get_future().get();
+    JoinClipboardChain(host.hwnd()); // host -> hung
+    EXPECT_EQ(nextViewer, hungViewer);
+    winkit::PumpMessages();
+    const int hostBefore = host.seen(WM_DRAWCLIPBOARD);
+
+    hang = true;
+    auto box = testkit::AnswerMessageBox(L"Quillet - Error", IDOK);
+    ASSERT_TRUE(apptest::PutClipboardText(L"changed"));
+    EXPECT_TRUE(winkit::WaitUntil(
+        [&] { return box.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, kNextViewerWaitMs * 5));
+    ::SetEvent(letGo);
+    const testkit::AnsweredBox answered = box.get();
+    ASSERT_TRUE(answered.appeared);
+    EXPECT_NE(answered.contents.text.find(L"Error has occured while obtaining clipboard data!"), std::wstring::npos)
+        << answered.contents.text;
+    EXPECT_EQ(host.seen(WM_DRAWCLIPBOARD), hostBefore);
+
+    LeaveClipboardChain();
+    ::PostThreadMessageW(::GetWindowThreadProcessId(hungViewer, nullptr), WM_QUIT, 0, 0);
+    other.join();
+    ::CloseHandle(letGo);
 }

@@ -1,5 +1,6 @@
 #include "app/paste/modHotkey.h"
 
+#include "app/paste/KeyStateWatch.h"
 #include "HotkeyTestKit.h"
 #include "SettingsFixture.h"
 #include "app/paste/modClipCopy.h"
@@ -208,6 +209,18 @@ TEST_F(Hotkeys, ACtrlHotkeyPastesOnlyAfterCtrlIsReleased) {
     EXPECT_EQ(lastCopiedClip, 1);
     winkit::PumpMessages();
     EXPECT_EQ(target.text(), L"alpha");
+
+    // A tap, as most hands do it: every key is up again before the hotkey is even handled. The keys'
+    // own events tell the release, so the paste neither waits for nor combines with a modifier.
+    EXPECT_TRUE(KeyStateWatched());
+    target.clear();
+    SetText(2, L"beta");
+    ::SetForegroundWindow(target.hwnd());
+    ASSERT_TRUE(winkit::WaitUntil([&] { return ::GetForegroundWindow() == target.hwnd(); }, kWaitMs));
+    SetClipHotkey(2, '2', core::ClipHotkeyId(2));
+    testkit::SendKeys({{VK_CONTROL, true}, {'2', true}, {'2', false}, {VK_CONTROL, false}});
+    EXPECT_TRUE(winkit::WaitUntil([&] { return target.text() == L"beta"; }, kWaitMs)) << winkit::ToUtf8(target.text());
+    EXPECT_EQ(lastCopiedClip, 2);
 }
 
 TEST_F(Hotkeys, AProgramHotkeyWithoutAKeyHoldsNoCombination) {

@@ -1,11 +1,15 @@
 #include "app/paste/modParseClipboard.h"
 
 #include "app/tests/ClipboardTestKit.h"
+#include "winkit/Scoped.h"
 #include "winkit/TextConv.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <future>
+#include <optional>
 
 using namespace apptest;
 using quillet::CopyTextToClipboard;
@@ -161,4 +165,104 @@ TEST(GetClipboardText, ReportsAClipboardThatStaysHeld) {
     ClipboardHolder holder;
     ASSERT_TRUE(holder.holding());
     EXPECT_FALSE(GetClipboardText().has_value());
+}
+
+namespace {
+
+// What the clipboard holds under `format`, as bytes, read under one open.
+std::optional<std::string> ClipboardBytes(UINT format) {
+    if (!::OpenClipboard(nullptr))
+        return std::nullopt;
+    std::optional<std::string> bytes;
+    if (HANDLE data = ::GetClipboardData(format)) {
+        if (const auto* p = static_cast<const char*>(::GlobalLock(data))) {
+            bytes = std::string(p, ::GlobalSize(data));
+            ::GlobalUnlock(data);
+        }
+    }
+    ::CloseClipboard();
+    return bytes;
+}
+
+// The pixels of a bitmap as 32-bit top-down rows.
+std::vector<std::uint32_t> PixelsOf(HBITMAP bitmap, int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height));
+    winkit::WindowDC screen(nullptr);
+    if (::GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS) != height)
+        pixels.clear();
+    for (auto& p : pixels)
+        p &= 0xFFFFFF;
+    return pixels;
+}
+
+} // namespace
+
+TEST(CopyRtfToClipboard, PutsTheAnsiRichTextAloneAndReportsAHeldClipboard) {
+    ASSERT_TRUE(PutClipboardText(L"text before"));
+    const std::wstring rtf = L"{\\rtf1\\ansi caf\\'e9 na\xEFve}";
+    ASSERT_TRUE(quillet::CopyRtfToClipboard(rtf));
+    const UINT format = ::RegisterClipboardFormatW(L"Rich Text Format");
+    const auto bytes = ClipboardBytes(format);
+    ASSERT_TRUE(bytes.has_value());
+    // Readers stop at the first zero: the text comes whole and is followed by one.
+    const std::string expected = winkit::ToAnsi(rtf);
+    ASSERT_GT(bytes->size(), expected.size());
+    EXPECT_EQ(bytes->substr(0, expected.size()), expected);
+    EXPECT_EQ((*bytes)[expected.size()], '\0');
+    EXPECT_FALSE(::IsClipboardFormatAvailable(CF_UNICODETEXT)) << "the text that was there is gone";
+
+    bool copied = true;
+    std::vector<testkit::DialogContents> boxes;
+    {
+        ClipboardHolder holder;
+        ASSERT_TRUE(holder.holding());
+        boxes = AnsweringDialogs([&] { copied = quillet::CopyRtfToClipboard(L"{\\rtf1 lost}"); });
+    }
+    EXPECT_FALSE(copied);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].title, L"Quillet - Error");
+    EXPECT_NE(boxes[0].text.find(L"Can't copy RTF data to clipboard!"), std::wstring::npos) << boxes[0].text;
+    EXPECT_EQ(ClipboardBytes(format).value_or("").substr(0, expected.size()), expected);
+}
+
+TEST(CopyPictureToClipboard, PutsACopyOfEveryPixelAndRefusesNoPicture) {
+    constexpr int kWidth = 3, kHeight = 2;
+    const std::uint32_t colours[kWidth * kHeight] = {0xFF0000, 0x00FF00, 0x0000FF, 0x123456, 0xFFFFFF, 0x000000};
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = kWidth;
+    info.bmiHeader.biHeight = -kHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    winkit::ScopedGdiObject picture(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    ASSERT_TRUE(picture && bits);
+    std::memcpy(bits, colours, sizeof(colours));
+    const auto original = PixelsOf(static_cast<HBITMAP>(picture.get()), kWidth, kHeight);
+    ASSERT_EQ(original.size(), 6u);
+
+    ASSERT_TRUE(quillet::CopyPictureToClipboard(static_cast<HBITMAP>(picture.get())));
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    const auto onClipboard = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP));
+    BITMAP size{};
+    const bool sized = onClipboard && ::GetObjectW(onClipboard, sizeof(size), &size);
+    const auto copied = sized ? PixelsOf(onClipboard, kWidth, kHeight) : std::vector<std::uint32_t>{};
+    ::CloseClipboard();
+    ASSERT_TRUE(sized);
+    EXPECT_NE(onClipboard, picture.get()) << "the clipboard owns a copy, not the clip's own picture";
+    EXPECT_EQ(size.bmWidth, kWidth);
+    EXPECT_EQ(size.bmHeight, kHeight);
+    EXPECT_EQ(copied, original);
+
+    // Nothing to copy leaves the clipboard as it was.
+    EXPECT_FALSE(quillet::CopyPictureToClipboard(nullptr));
+    winkit::ScopedGdiObject empty(::CreateBitmap(0, 0, 1, 1, nullptr));
+    EXPECT_FALSE(quillet::CopyPictureToClipboard(static_cast<HBITMAP>(empty.get())));
+    EXPECT_TRUE(::IsClipboardFormatAvailable(CF_BITMAP));
 }

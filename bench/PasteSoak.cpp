@@ -1,0 +1,230 @@
+// Paste soak: many pastes through each way a clip reaches another program (a clip hotkey tapped, paste
+// next tapped, a copy button clicked, a clip item of the clipboard menu), with the real Quillet.exe in
+// a fresh program folder and two foreign windows of which the second now and then takes the front just
+// before the user acts, as real desktops do. Every paste has its own text, so each one is told apart:
+// lost (nothing arrived), misdirected (it arrived in the other window) or doubled (it arrived twice).
+// Latency per way: p50, p95, p99 and worst, from the user's last input to the text in the window, beside
+// the driver's own Ctrl+V into the same window in the same run.
+#include "app/projects/frmQuilletIds.h"
+#include "bench/BenchClock.h"
+#include "testkit/Clipboard.h"
+#include "testkit/Dialogs.h"
+#include "testkit/Input.h"
+#include "testkit/ProgramUnderTest.h"
+#include "testkit/TargetWindow.h"
+#include "winkit/Wait.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace ids = quillet::frmquillet_ids;
+
+namespace {
+
+using bench::Now;
+
+constexpr DWORD kArrivalMs = 3000;
+constexpr int kFilledRows = 4; // rows paste next cycles through, all holding the round's text
+
+enum Path { kClipHotkey, kPasteNext, kCopyButton, kMenuItem, kPathCount };
+const char* const kPathNames[kPathCount] = {"clip hotkey (Ctrl+1 tapped)", "paste next (Ctrl+Q tapped)",
+                                            "copy button click", "clipboard menu clip item"};
+
+struct Tally {
+    std::vector<double> latencies;
+    int lost = 0, misdirected = 0, doubled = 0;
+};
+
+double Percentile(std::vector<double> v, double p) {
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    const auto rank = static_cast<std::size_t>(std::ceil(p / 100.0 * static_cast<double>(v.size())));
+    return v[std::min(v.size() - 1, rank == 0 ? 0 : rank - 1)];
+}
+
+std::wstring Text(HWND hwnd) {
+    wchar_t buffer[256] = {};
+    ::SendMessageW(hwnd, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+bool BringToFront(HWND window) {
+    ::SetForegroundWindow(window);
+    return winkit::WaitUntil([window] { return ::GetForegroundWindow() == window; }, 5000);
+}
+
+void Click(HWND control) {
+    RECT rc{};
+    ::GetWindowRect(control, &rc);
+    const POINT at{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    INPUT in[3] = {testkit::MouseAt({0, 0}), testkit::MouseAt(at, MOUSEEVENTF_LEFTDOWN),
+                   testkit::MouseAt(at, MOUSEEVENTF_LEFTUP)};
+    ::SendInput(3, in, sizeof(INPUT));
+}
+
+void Tap(WORD vk) { testkit::SendKeys({{VK_CONTROL, true}, {vk, true}, {vk, false}, {VK_CONTROL, false}}); }
+
+HWND ShownMenu(DWORD pid) {
+    for (HWND w : testkit::TopLevelWindows(pid, L"#32768"))
+        if (::IsWindowVisible(w))
+            return w;
+    return nullptr;
+}
+
+void Print(const char* name, const Tally& t) {
+    std::printf("%-30s n=%4zu  p50 %6.1f  p95 %6.1f  p99 %6.1f  worst %7.1f ms   lost %d  misdirected %d  doubled %d\n",
+                name, t.latencies.size(), Percentile(t.latencies, 50), Percentile(t.latencies, 95),
+                Percentile(t.latencies, 99), Percentile(t.latencies, 100), t.lost, t.misdirected, t.doubled);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int rounds = argc > 1 ? std::max(kPathCount, std::atoi(argv[1])) : 1000;
+    testkit::ProgramUnderTest quillet;
+    if (!quillet.ready()) {
+        std::fprintf(stderr, "paste_soak: the program folder could not be prepared\n");
+        return 1;
+    }
+    const std::wstring ini = quillet.folder() + L"settings.ini";
+    for (const auto& [section, key, value] :
+         {std::tuple{L"General", L"DisableSplash", L"1"}, std::tuple{L"General", L"OpenWindowAtStartup", L"1"},
+          std::tuple{L"General", L"RunOnStartup", L"0"}, std::tuple{L"General", L"DisabledIP", L"1"},
+          std::tuple{L"Quillet", L"AutoPaste", L"1"}, std::tuple{L"Hotkeys", L"Clip1Mod", L"2"},
+          std::tuple{L"Hotkeys", L"Clip1Key", L"49"}, std::tuple{L"Hotkeys", L"HKPasteNextMod", L"2"},
+          std::tuple{L"Hotkeys", L"HKPasteNextKey", L"81"}, std::tuple{L"Hotkeys", L"HKGlobalMenuMod", L"3"},
+          std::tuple{L"Hotkeys", L"HKGlobalMenuKey", L"71"}})
+        ::WritePrivateProfileStringW(section, key, value, ini.c_str());
+    if (!quillet.Start()) {
+        std::fprintf(stderr, "paste_soak: Quillet.exe could not be started\n");
+        return 1;
+    }
+    HWND window = quillet.WaitForWindow(ids::kClassName, 20000);
+    if (!window || !winkit::WaitUntil([&] { return ::IsWindowVisible(window) != FALSE; }, 20000)) {
+        std::fprintf(stderr, "paste_soak: the main clip window did not come up\n");
+        return 1;
+    }
+    testkit::TargetWindow target(L"Soak target"), intruder(L"Soak intruder");
+    ::SetWindowPos(target.hwnd(), nullptr, 40, 40, 360, 120, SWP_NOZORDER);
+    ::SetWindowPos(intruder.hwnd(), nullptr, 60, 200, 360, 120, SWP_NOZORDER);
+    HWND label = ::GetDlgItem(window, ids::kLblWindow);
+    HWND copy = ::GetDlgItem(window, ids::kImgCopy + 1);
+    const DWORD pid = quillet.processId();
+
+    std::mt19937 random(20);
+    Tally tallies[kPathCount];
+    std::vector<double> baseline;
+    int intrusions = 0;
+    for (int i = 0; i < rounds; ++i) {
+        const Path path = static_cast<Path>(i % kPathCount);
+        const bool intrudes = random() % 4 == 0;
+        intrusions += intrudes;
+        testkit::TargetWindow& expected = intrudes ? intruder : target;
+        testkit::TargetWindow& other = intrudes ? target : intruder;
+        const std::wstring text = L"soak" + std::to_wstring(i) + L"x";
+        for (int n = 1; n <= kFilledRows; ++n)
+            ::SendMessageW(::GetDlgItem(window, ids::kTxtPaste + n), WM_SETTEXT, 0,
+                           reinterpret_cast<LPARAM>(text.c_str()));
+        target.clear();
+        intruder.clear();
+        target.Activate();
+        if (intrudes)
+            intruder.Activate(); // the other window pops up over the one the user worked in
+        double start = 0;
+        bool triggered = true;
+        switch (path) {
+        case kClipHotkey:
+            start = Now();
+            Tap('1');
+            break;
+        case kPasteNext:
+            start = Now();
+            Tap('Q');
+            break;
+        case kCopyButton: {
+            // A hand moving to the button takes longer than the program needs to notice the window.
+            const std::wstring name = L"Last Active Window: " + std::wstring(intrudes ? L"Soak intruder" : L"Soak target");
+            winkit::WaitUntil([&] { return Text(label) == name; }, 2000);
+            BringToFront(window);
+            start = Now();
+            Click(copy);
+            break;
+        }
+        case kMenuItem:
+            testkit::SendKeys({{VK_CONTROL, true}, {VK_MENU, true}, {'G', true}, {'G', false}, {VK_MENU, false},
+                               {VK_CONTROL, false}});
+            triggered = winkit::WaitUntil([&] { return ShownMenu(pid) != nullptr; }, kArrivalMs);
+            if (triggered) {
+                testkit::SendKeys({{'I', true}, {'I', false}});
+                start = Now();
+                testkit::SendKeys({{VK_RETURN, true}, {VK_RETURN, false}});
+            }
+            break;
+        default:
+            break;
+        }
+        Tally& tally = tallies[path];
+        const bool arrived = triggered && winkit::WaitUntil(
+                                              [&] { return expected.text() == text || !other.text().empty(); },
+                                              kArrivalMs, 0);
+        const double took = Now() - start;
+        if (!arrived) {
+            ++tally.lost;
+            std::fprintf(stderr, "paste_soak: round %d (%s): lost\n", i + 1, kPathNames[path]);
+            if (path == kMenuItem && ShownMenu(pid))
+                testkit::SendKeys({{VK_ESCAPE, true}, {VK_ESCAPE, false}});
+            continue;
+        }
+        if (!other.text().empty()) {
+            ++tally.misdirected;
+            std::fprintf(stderr, "paste_soak: round %d (%s): arrived in the other window\n", i + 1, kPathNames[path]);
+            continue;
+        }
+        tally.latencies.push_back(took);
+        // A second paste would come right behind the first: the program's own window answering means the
+        // paste step is over, and the text is looked at once more after that.
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &ignored);
+        winkit::PumpMessages();
+        if (expected.text() != text) {
+            ++tally.doubled;
+            std::fprintf(stderr, "paste_soak: round %d (%s): the target holds \"%ls\"\n", i + 1, kPathNames[path],
+                         expected.text().c_str());
+        }
+
+        // The baseline beside it: the driver pasting the same text into the same window itself.
+        if (path == kCopyButton) {
+            expected.clear();
+            testkit::PutClipboardText(text);
+            expected.Activate();
+            const double direct = Now();
+            testkit::SendKeys({{VK_CONTROL, true}, {'V', true}, {'V', false}, {VK_CONTROL, false}});
+            if (winkit::WaitUntil([&] { return expected.text() == text; }, kArrivalMs, 0))
+                baseline.push_back(Now() - direct);
+        }
+    }
+    int lost = 0, misdirected = 0, doubled = 0;
+    std::printf("%d pastes, %d with the second window taking the front just before\n", rounds, intrusions);
+    for (int p = 0; p < kPathCount; ++p) {
+        Print(kPathNames[p], tallies[p]);
+        lost += tallies[p].lost;
+        misdirected += tallies[p].misdirected;
+        doubled += tallies[p].doubled;
+    }
+    Tally direct;
+    direct.latencies = baseline;
+    Print("baseline: driver's own Ctrl+V", direct);
+    const double ratio = Percentile(baseline, 50) > 0 ? Percentile(tallies[kCopyButton].latencies, 50) /
+                                                          Percentile(baseline, 50)
+                                                    : 0.0;
+    std::printf("copy click p50 / driver's Ctrl+V p50: %.1fx\n", ratio);
+    std::printf("total: lost %d, misdirected %d, doubled %d\n", lost, misdirected, doubled);
+    return lost || misdirected || doubled ? 2 : 0;
+}
