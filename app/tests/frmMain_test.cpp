@@ -147,6 +147,7 @@ TEST_F(frmMainTest, TrayButtonPressesOpenTheClipboardMenuAndMovementDoesNot) {
 using SocketsFailure = settings_test::SettingsFileTest;
 
 TEST_F(SocketsFailure, DuringTheFormLoadIsToldAndAsksForTheEndAfterTheLoad) {
+    ASSERT_TRUE(quillet::CreateDefaultSettings(false));
     const auto savedWindow = quillet::MainClipWindowHooks();
     const auto savedMenus = quillet::ProgramMenuHooks();
     struct Failure {
@@ -156,7 +157,9 @@ TEST_F(SocketsFailure, DuringTheFormLoadIsToldAndAsksForTheEndAfterTheLoad) {
     };
     for (const Failure failure : {Failure{WSASYSNOTREADY, 0, L"Winsock.dll Error."},
                                   Failure{0, MAKEWORD(1, 0), L"Windows Sockets version 1.0"}}) {
-        quillet::SocketsStartup() = [failure](unsigned short, WSAData* data) {
+        int starts = 0;
+        quillet::SocketsStartup() = [failure, &starts](unsigned short, WSAData* data) {
+            ++starts;
             data->wVersion = failure.version;
             return failure.code;
         };
@@ -166,6 +169,7 @@ TEST_F(SocketsFailure, DuringTheFormLoadIsToldAndAsksForTheEndAfterTheLoad) {
         quillet::SocketsStartup() = nullptr;
         EXPECT_TRUE(loaded);
         EXPECT_TRUE(quillet::SocketsFailed());
+        EXPECT_EQ(starts, 1);
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].text, failure.message);
         EXPECT_FALSE(quillet::IsExiting);
