@@ -18,10 +18,14 @@ std::atomic<bool> watching{false};
 // The generic modifier keys stand for one side, as the keyboard driver would report them.
 int Sided(int vk, bool extended) {
     switch (vk) {
-    case VK_CONTROL: return extended ? VK_RCONTROL : VK_LCONTROL;
-    case VK_MENU: return extended ? VK_RMENU : VK_LMENU;
-    case VK_SHIFT: return VK_LSHIFT;
-    default: return vk;
+    case VK_CONTROL:
+        return extended ? VK_RCONTROL : VK_LCONTROL;
+    case VK_MENU:
+        return extended ? VK_RMENU : VK_LMENU;
+    case VK_SHIFT:
+        return VK_LSHIFT;
+    default:
+        return vk;
     }
 }
 
@@ -88,18 +92,26 @@ void StopKeyStateWatch() {
     watchThread.reset();
 }
 
-bool KeyStateWatched() { return watching; }
+bool KeyStateWatched() {
+    return watching;
+}
 
 bool WatchedKeyDown(int vk) {
     const auto is = [](int k) { return down[static_cast<std::size_t>(k & 0xFF)].load(); };
     switch (vk) {
-    case VK_CONTROL: return is(VK_LCONTROL) || is(VK_RCONTROL);
-    case VK_SHIFT: return is(VK_LSHIFT) || is(VK_RSHIFT);
-    case VK_MENU: return is(VK_LMENU) || is(VK_RMENU);
-    default: return is(vk);
+    case VK_CONTROL:
+        return is(VK_LCONTROL) || is(VK_RCONTROL);
+    case VK_SHIFT:
+        return is(VK_LSHIFT) || is(VK_RSHIFT);
+    case VK_MENU:
+        return is(VK_LMENU) || is(VK_RMENU);
+    default:
+        return is(vk);
     }
 }
 
-HANDLE KeyReleasedEvent() { return released.get(); }
+HANDLE KeyReleasedEvent() {
+    return released.get();
+}
 
 } // namespace quillet
