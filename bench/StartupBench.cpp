@@ -16,7 +16,9 @@
 #include "winkit/Scoped.h"
 #include "winkit/Wait.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -28,8 +30,7 @@ namespace {
 using bench::Median;
 using bench::Now;
 
-constexpr int kRuns = 10;
-constexpr DWORD kStartLimitMs = 30000;
+constexpr DWORD kStartLimitMs = 60000;
 const wchar_t kClip[] = L"started";
 
 bool Visible(DWORD pid, const wchar_t* className) {
@@ -122,7 +123,8 @@ double StartTrivial(const std::wstring& exe) {
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
     // Saving the start-up project goes through a temporary file of the saving program's own.
     testkit::TempFolder work{L"quillet-startup-bench"};
     quillet::TempFolder = work.path();
@@ -131,7 +133,7 @@ int main() {
     const std::wstring trivial = here + L"trivial_window.exe";
     std::vector<double> baseline;
     std::vector<double> form[2], window[2], hotkey[2];
-    for (int i = 0; i < kRuns; ++i) {
+    for (int i = 0; i < runs; ++i) {
         const double b = StartTrivial(trivial);
         if (b < 0) {
             std::fprintf(stderr, "startup_bench: %ls did not show its window\n", trivial.c_str());
@@ -141,8 +143,10 @@ int main() {
         for (int splash = 0; splash < 2; ++splash) {
             const Run run = StartQuillet(splash != 0);
             if (!run.ok) {
-                std::fprintf(stderr, "startup_bench: run %d (%s the splash): Quillet did not come up and paste\n",
-                             i + 1, splash ? "with" : "without");
+                std::fprintf(stderr,
+                             "startup_bench: run %d (%s the splash): Quillet did not come up and paste (form %.0f, "
+                             "window %.0f, paste %.0f ms)\n",
+                             i + 1, splash ? "with" : "without", run.form, run.window, run.hotkey);
                 return 1;
             }
             form[splash].push_back(run.form);
@@ -150,7 +154,7 @@ int main() {
             hotkey[splash].push_back(run.hotkey);
         }
     }
-    std::printf("median of %d, ms                 without splash   with splash\n", kRuns);
+    std::printf("median of %d, ms                 without splash   with splash\n", runs);
     std::printf("start -> hidden main form exists      %8.0f      %8.0f\n", Median(form[0]), Median(form[1]));
     std::printf("start -> main clip window shown       %8.0f      %8.0f\n", Median(window[0]), Median(window[1]));
     std::printf("start -> Ctrl+1 pastes into target    %8.0f      %8.0f\n", Median(hotkey[0]), Median(hotkey[1]));

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Start-up under Wine: median of 10 from starting Quillet.exe to its main clip window shown and to a
+# Start-up under Wine: median of 10 (or of the number given) from starting Quillet.exe to its main clip window shown and to a
 # tapped clip hotkey pasting, without and with the splash, beside a trivial Win32 program's start.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,4 +12,4 @@ exe="$root/windows/bin/startup_bench.exe"
 trap 'bash "$repo/scripts/wine-session.sh" stop "$root/windows" >/dev/null 2>&1 || true' EXIT
 bash "$repo/scripts/wine-session.sh" start "$root/windows" >/dev/null
 echo "machine load: $(uptime)"
-QUILLET_BUILD="$root/windows" bash "$repo/scripts/wine-exec.sh" "$exe" 2> >(grep -v '^fixme\|^err:' >&2)
+QUILLET_BUILD="$root/windows" bash "$repo/scripts/wine-exec.sh" "$exe" "${1:-10}" 2> >(grep -v '^fixme\|^err:' >&2)

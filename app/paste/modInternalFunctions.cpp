@@ -81,7 +81,13 @@ bool IsOwnWindow(HWND window) {
 }
 
 void InitLastWindows() {
-    lastWindows = {::GetForegroundWindow(), nullptr, nullptr};
+    // A window of this very program (a splash already up) is never a paste target.
+    HWND front = ::GetForegroundWindow();
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(front, &process);
+    if (process == ::GetCurrentProcessId())
+        front = nullptr;
+    lastWindows = {front, nullptr, nullptr};
     lastWindowMaximized = {false, false, false};
     lastWindowTitle.clear();
     lastCopiedClip = 0;

@@ -144,13 +144,13 @@ void PrepareProgram() {
         DisableSplash = static_cast<int>(
             core::SettingInteger(ReadSetting(L"General", L"DisableSplash"), INT32_MIN, INT32_MAX).value_or(0));
     }
+    // Step 4, taken before the splash shows: the splash comes to the front, and the window the user was
+    // in before it is the first paste target.
+    InitLastWindows();
     if (SplashWanted() && Splash().Load()) {
         Splash().Show();
         PauseWithMessages(50);
     }
-
-    // Step 4: the window in front now is the first paste target.
-    InitLastWindows();
     RepaintSplash();
     // Step 5: lastCopiedClip = 0 and every ClipMethods entry = 1, wired by the clip model.
     NextBlock();
