@@ -274,7 +274,9 @@ TEST_F(ClipboardMenuTest, TrayIconIsThereWhileRunningAndGoneAfterExit) {
     probe.uID = 1;
     probe.uFlags = NIF_TIP;
     wcscpy(probe.szTip, L"Quillet");
-    EXPECT_TRUE(::Shell_NotifyIconW(NIM_MODIFY, &probe)) << "no tray icon while the program runs";
+    // The icon comes late in the start-up, after the main form exists.
+    EXPECT_TRUE(winkit::WaitUntil([&] { return ::Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE; }, kStartTimeout))
+        << "no tray icon while the program runs";
     ::PostMessageW(form_, WM_CLOSE, 0, 0);
     ASSERT_TRUE(quillet_.WaitForExit(10000));
     form_ = nullptr;
