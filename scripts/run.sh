@@ -16,7 +16,9 @@ export QUILLET_BUILD="$repo/build/windows"
 . scripts/wine-common.sh
 program="$repo/build/run/Quillet"
 mkdir -p "$program"
-cp build/windows/bin/Quillet.exe build/windows/bin/Syslinkage.dll "$program/"
+# The help files travel with the program.
+cp build/windows/bin/Quillet.exe build/windows/bin/Syslinkage.dll build/windows/bin/help.hlp \
+    build/windows/bin/help.html "$program/"
 
 if [ -n "${DISPLAY:-}" ] && xwd -root -silent -display "$DISPLAY" >/dev/null 2>&1; then
     # A desktop of its own with a window manager: a prefix of its own with managed windows.

@@ -1,5 +1,6 @@
 #include "app/projects/frmQuillet.h"
 
+#include "app/help/modHelp.h"
 #include "app/menu/modMenuSubs.h"
 #include "app/paste/modClipCopy.h"
 #include "app/paste/modInternalFunctions.h"
@@ -163,6 +164,11 @@ bool frmQuillet::Load() {
         LoadDefaultProject(OpenProject(), *this);
     }
     ::SendMessageW(StatusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"Quillet"));
+    SetHelpFile(HelpFile);
+    if (FirstStart) {
+        FirstStart = false;
+        OfferOverview();
+    }
     ::SetTimer(hwnd(), kProjectTimer, kProjectTimerMs, nullptr);
     OnProjectTimer();
     return true;

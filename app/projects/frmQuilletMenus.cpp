@@ -1,4 +1,5 @@
 // frmQuillet's menu bar: the File, Options, Clipboard and Help menus and what their items do.
+#include "app/help/modHelp.h"
 #include "app/menu/modMenuSubs.h"
 #include "app/paste/modParseClipboard.h"
 #include "app/projects/MainClipWindow.h"
@@ -78,8 +79,7 @@ void frmQuillet::CreateMenus() {
     Popup(menuBar_, clipboardMenu_, L"&Clipboard");
 
     helpMenu_ = ::CreatePopupMenu();
-    // Grey until there is a help module to open the contents with.
-    ::AppendMenuW(helpMenu_, MF_STRING | MF_GRAYED, ids::mnuHelpContents, L"&Help");
+    Append(helpMenu_, ids::mnuHelpContents, L"&Help");
     Separator(helpMenu_);
     Append(helpMenu_, ids::mnuWriteEmail, L"&Write Email To Support");
     Append(helpMenu_, ids::mnuWebsite, L"&Quillet Website");
@@ -238,6 +238,9 @@ void frmQuillet::OnMenu(int id) {
     case ids::mnuCleanClipboard:
         ClearClipboard();
         ShowAtStatus(L"Clipboard cleared");
+        break;
+    case ids::mnuHelpContents:
+        ShowHelpContents();
         break;
     case ids::mnuWriteEmail:
         ::ShellExecuteW(hwnd(), L"open", (std::wstring(L"mailto:") + kSupportAddress).c_str(), nullptr, nullptr,

@@ -1,5 +1,6 @@
 #include "app/shell/modInitialization.h"
 
+#include "app/help/modHelp.h"
 #include "app/menu/frmMain.h"
 #include "app/menu/modGetIP.h"
 #include "app/menu/modSystemtray.h"
@@ -34,6 +35,7 @@ std::wstring HelpFile;
 std::wstring TempFolder;
 std::wstring ProjectsFolder;
 bool IsExiting = false;
+bool FirstStart = false;
 int DisableSplash = 0;
 
 std::wstring ProgramFolder() {
@@ -131,11 +133,14 @@ DWORD WINAPI RunRegistration(void* entry) {
 
 // Steps 2 to 10: a failing step is skipped and start-up goes on.
 void PrepareProgram() {
-    // Step 2. The help object is created here by the help module when it comes.
+    // Step 2.
     AppFolder = ProgramFolder();
     SettingsFile = AppFolder + L"settings.ini";
     HelpFile = AppFolder + L"help.hlp";
-    if (::GetFileAttributesW(SettingsFile.c_str()) == INVALID_FILE_ATTRIBUTES)
+    CreateHelpObject();
+    // Every later start finds the settings file written now, so the overview is offered only once.
+    FirstStart = ::GetFileAttributesW(SettingsFile.c_str()) == INVALID_FILE_ATTRIBUTES;
+    if (FirstStart)
         CreateDefaultSettings(false); // a folder that takes no file is reported once, at step 11
 
     // Step 3. Without a settings file (it could not be written) there is nothing to ask about yet.
@@ -344,7 +349,7 @@ void ShutDown(bool writeCopyOptions) {
     if (writeCopyOptions)
         SaveCopyOptions();
     RemoveTrayIcon();
-    // The help file is closed here by its module.
+    ReleaseHelpObject();
     Splash().Unload();
     // The progress window, about box and settings dialog unload here, before the main form.
     MainForm().Unload();

@@ -17,6 +17,8 @@ extern std::wstring TempFolder;
 extern std::wstring ProjectsFolder;
 // Set by ShutDown: from then on windows really close instead of hiding.
 extern bool IsExiting;
+// True when this start found no settings file: the program's first start in its folder.
+extern bool FirstStart;
 // [General] DisableSplash as read at start-up: 1 keeps the splash and its step texts away.
 extern int DisableSplash;
 
