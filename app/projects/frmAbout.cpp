@@ -34,8 +34,8 @@ protected:
             Child(L"STATIC", L"Quillet", SS_LEFT, 16, 14, 260, 26, 0, titleFont_.get());
             Child(L"STATIC", L"Version " QUILLET_VERSION_TEXT L" — clipboard tool", SS_LEFT, 16, 44, 260, 18, 0,
                   font_.get());
-            Child(L"BUTTON", (std::wstring(L"Write to ") + kSupportAddress).c_str(), BS_PUSHBUTTON | WS_TABSTOP, 16, 74,
-                  260, 24, kMail, font_.get());
+            Child(L"BUTTON", (std::wstring(L"Write to ") + kSupportAddress).c_str(), BS_PUSHBUTTON | WS_TABSTOP, 16,
+                  74, 260, 24, kMail, font_.get());
             Child(L"BUTTON", (std::wstring(L"Visit ") + kWebAddress).c_str(), BS_PUSHBUTTON | WS_TABSTOP, 16, 104, 260,
                   24, kWeb, font_.get());
             Child(L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 196, 142, 80, 24, kClose, font_.get());
@@ -70,9 +70,9 @@ protected:
 
 private:
     void Child(const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h, int id, HGDIOBJ font) {
-        HWND c =
-            ::CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, hwnd(),
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
+        HWND c = ::CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, hwnd(),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
+                                   nullptr);
         ::SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     winkit::ScopedGdiObject font_, titleFont_;
