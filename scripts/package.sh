@@ -38,7 +38,7 @@ done
 command -v makensis >/dev/null || fail "makensis is missing; run scripts/setup.sh"
 version=$(sed -n 's/^#define QUILLET_VERSION_TEXT L"\(.*\)"$/\1/p' "$build/generated/QuilletVersion.h")
 [ -n "$version" ] || fail "no version in $build/generated/QuilletVersion.h"
-libpng_licence=$root/deps/libpng/LICENSE
+libpng_licence=$(sed -n 's/^QUILLET_LIBPNG_DIR:PATH=//p' "$build/CMakeCache.txt")/LICENSE
 [ -f "$libpng_licence" ] || fail "$libpng_licence is missing; run scripts/setup.sh"
 zlib_header=$(sed -n 's/^ZLIB_INCLUDE_DIR:PATH=//p' "$build/CMakeCache.txt")/zlib.h
 [ -f "$zlib_header" ] || fail "zlib.h of the linked zlib not found ($zlib_header)"
