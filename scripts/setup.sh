@@ -14,6 +14,7 @@ packages=(
     x11-apps netpbm                                 # screenshots of the virtual display (xwd, pnmtopng)
     clang libclang-rt-14-dev                        # fuzz targets of the core
     ccache                                          # shared object cache of the builds
+    nsis                                            # the release's installer (scripts/package.sh)
 )
 # npm fetches the pinned libpng sources; a machine with its own Node.js keeps it.
 command -v npm >/dev/null || packages+=(nodejs npm)

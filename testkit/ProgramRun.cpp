@@ -34,4 +34,11 @@ bool ProgramRun::WaitForExit(DWORD timeoutMs) const {
     return process_ && ::WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0;
 }
 
+DWORD ProgramRun::exitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (process_)
+        ::GetExitCodeProcess(process_.get(), &code);
+    return code;
+}
+
 } // namespace testkit

@@ -21,6 +21,8 @@ public:
     DWORD processId() const { return pid_; }
     bool running() const;
     bool WaitForExit(DWORD timeoutMs) const;
+    // The exit code once it ended; STILL_ACTIVE before.
+    DWORD exitCode() const;
 
 private:
     winkit::ScopedHandle process_;

@@ -1,6 +1,7 @@
 #include "app/projects/frmAbout.h"
 
 #include "app/shell/modInitialization.h"
+#include "QuilletVersion.h"
 #include "winkit/Scoped.h"
 #include "winkit/Window.h"
 
@@ -31,7 +32,8 @@ protected:
             face.lfWeight = FW_BOLD;
             titleFont_.reset(::CreateFontIndirectW(&face));
             Child(L"STATIC", L"Quillet", SS_LEFT, 16, 14, 260, 26, 0, titleFont_.get());
-            Child(L"STATIC", L"Version 1.0 — clipboard tool", SS_LEFT, 16, 44, 260, 18, 0, font_.get());
+            Child(L"STATIC", L"Version " QUILLET_VERSION_TEXT L" — clipboard tool", SS_LEFT, 16, 44, 260, 18, 0,
+                  font_.get());
             Child(L"BUTTON", (std::wstring(L"Write to ") + kSupportAddress).c_str(), BS_PUSHBUTTON | WS_TABSTOP, 16,
                   74, 260, 24, kMail, font_.get());
             Child(L"BUTTON", (std::wstring(L"Visit ") + kWebAddress).c_str(), BS_PUSHBUTTON | WS_TABSTOP, 16, 104, 260,
