@@ -1,6 +1,5 @@
 #include "app/paste/modHotkey.h"
 
-#include "app/paste/KeyStateWatch.h"
 #include "app/paste/frmProperties.h"
 #include "app/paste/modClipCopy.h"
 #include "app/paste/modHotkeyOverview.h"
@@ -39,57 +38,27 @@ bool AnyKeyDown(const std::vector<int>& keys) {
 
 enum class KeyWait { Released, Exiting, Stuck };
 
-bool AnyWatchedKeyDown(const std::vector<int>& keys) {
-    for (int vk : keys) {
-        if (WatchedKeyDown(vk))
-            return true;
-    }
-    return false;
-}
-
-// Lets pending messages run until none of `keys` is held. The key watch tells a release the moment it
-// happens; the system's key state only backs it up, for a release the watch missed (a hook the system
-// dropped), once that state has shown the keys up for longer than its cache can lag.
+// Lets pending messages run until none of `keys` is held.
 KeyWait WaitForKeysUp(const std::vector<int>& keys) {
     if (keys.empty())
         return KeyWait::Released;
-    const bool watched = KeyStateWatched();
-    const HANDLE released = KeyReleasedEvent();
     const DWORD start = ::GetTickCount();
-    DWORD upSince = 0;
-    bool upSeen = false;
     bool seenDown = false;
     for (;;) {
-        if (watched)
-            ::ResetEvent(released);
         winkit::PumpMessages();
         if (IsExiting)
             return KeyWait::Exiting;
-        const DWORD now = ::GetTickCount();
-        const bool systemDown = AnyKeyDown(keys);
-        if (watched) {
-            if (!AnyWatchedKeyDown(keys))
-                return KeyWait::Released;
-            if (systemDown) {
-                upSeen = false;
-            } else if (!upSeen) {
-                upSeen = true;
-                upSince = now;
-            } else if (now - upSince >= kKeyStateCacheMs) {
-                return KeyWait::Released;
-            }
-        } else if (systemDown) {
+        if (AnyKeyDown(keys)) {
             seenDown = true;
-        } else if (seenDown || now - start >= kKeyStateCacheMs) {
+        } else if (seenDown || ::GetTickCount() - start >= kKeyStateCacheMs) {
             // A key seen down was read fresh, so its release is real; keys that looked up from the first
             // look on are trusted once the key-state cache has had time to expire.
             return KeyWait::Released;
         }
-        if (now - start >= kKeyWaitLimitMs)
+        if (::GetTickCount() - start >= kKeyWaitLimitMs)
             return KeyWait::Stuck;
-        // Sleeps until a key is let go, input arrives or the poll interval ends, so a held key costs no
-        // processor time.
-        ::MsgWaitForMultipleObjects(watched ? 1 : 0, &released, FALSE, kKeyPollMs, QS_ALLINPUT);
+        // Sleeps until input arrives or the poll interval ends, so a held key costs no processor time.
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, kKeyPollMs, QS_ALLINPUT);
     }
 }
 
@@ -133,8 +102,6 @@ void UnregisterProgramHotkeys() {
 
 void LoadHotkeys(HWND window) {
     hotkeyWindow = window;
-    // Without the watch the waits fall back on the system's key state alone.
-    StartKeyStateWatch();
     RegisterProgramHotkeys();
     // Installed once per window: put on twice, it would forward to itself.
     const auto ours = reinterpret_cast<LONG_PTR>(&HotkeyWindowProc);
