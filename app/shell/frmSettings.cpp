@@ -138,7 +138,7 @@ HWND frmSettings::Add(int page, const wchar_t* cls, const wchar_t* text, DWORD s
 
 void frmSettings::CreateControls() {
     font_ = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-    HWND strip = Add(-1, WC_TABCONTROLW, L"", TCS_TOOLTIPS | WS_TABSTOP | WS_GROUP, 8, 8, 454, 326, tabs);
+    HWND strip = Add(-1, WC_TABCONTROLW, L"", TCS_TOOLTIPS | TCS_FOCUSONBUTTONDOWN | WS_CLIPSIBLINGS | WS_TABSTOP | WS_GROUP, 8, 8, 454, 326, tabs);
     for (int i = 0; i < kTabCount; ++i) {
         TCITEMW item{};
         item.mask = TCIF_TEXT;
