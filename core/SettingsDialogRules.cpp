@@ -15,8 +15,12 @@ const std::array<SettingsHotkeyBox, 5>& SettingsHotkeyBoxes() {
     return boxes;
 }
 
-std::wstring SettingsHotkeyModKey(const SettingsHotkeyBox& box) { return L"HK" + std::wstring(box.name) + L"Mod"; }
-std::wstring SettingsHotkeyKeyKey(const SettingsHotkeyBox& box) { return L"HK" + std::wstring(box.name) + L"Key"; }
+std::wstring SettingsHotkeyModKey(const SettingsHotkeyBox& box) {
+    return L"HK" + std::wstring(box.name) + L"Mod";
+}
+std::wstring SettingsHotkeyKeyKey(const SettingsHotkeyBox& box) {
+    return L"HK" + std::wstring(box.name) + L"Key";
+}
 
 std::optional<std::size_t> SettingsKeyListIndexOf(int code) {
     const auto& list = PropertiesKeyList();

@@ -11,8 +11,8 @@ namespace core {
 
 // One hotkey box of the dialog, in box order 0 to 4.
 struct SettingsHotkeyBox {
-    int id;                // the program hotkey id it edits
-    const wchar_t* name;   // "ShowQL": the settings keys are "HK" + name + "Mod" / "Key"
+    int id;                 // the program hotkey id it edits
+    const wchar_t* name;    // "ShowQL": the settings keys are "HK" + name + "Mod" / "Key"
     const wchar_t* caption; // the box's caption, with its access key
 };
 const std::array<SettingsHotkeyBox, 5>& SettingsHotkeyBoxes();

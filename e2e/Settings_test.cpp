@@ -19,7 +19,9 @@ constexpr int kHotkeysTab = 4;
 constexpr int kClipEditTab = 1;
 constexpr int kPastingTab = 2;
 
-std::string FileBytes(const std::wstring& path) { return testkit::ReadFileBytes(path); }
+std::string FileBytes(const std::wstring& path) {
+    return testkit::ReadFileBytes(path);
+}
 
 // Whether another program could take the combination now: the system refuses one somebody holds.
 bool CombinationFree(UINT modifiers, UINT key) {

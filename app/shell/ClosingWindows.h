@@ -9,9 +9,9 @@ namespace quillet {
 
 struct ClosingWindow {
     const wchar_t* name;
-    HWND (*window)();   // its window, null when it is not loaded
+    HWND (*window)(); // its window, null when it is not loaded
     void (*unload)();
-    bool hideFirst;     // hidden at the start of ShutDown (the splash and the hidden main form need not be)
+    bool hideFirst; // hidden at the start of ShutDown (the splash and the hidden main form need not be)
 };
 
 // In unload order.

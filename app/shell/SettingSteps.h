@@ -10,8 +10,7 @@ namespace quillet {
 
 class SettingSteps {
 public:
-    template <typename Step>
-    void Run(const wchar_t* name, Step&& step) {
+    template <typename Step> void Run(const wchar_t* name, Step&& step) {
         bool done = false;
         try {
             done = std::forward<Step>(step)();

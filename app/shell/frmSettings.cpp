@@ -55,9 +55,15 @@ constexpr DWORD kOption = BS_AUTORADIOBUTTON;
 constexpr DWORD kGroup = BS_GROUPBOX | WS_GROUP;
 constexpr DWORD kLabel = SS_LEFT | WS_GROUP;
 
-std::wstring Stored(const wchar_t* section, const wchar_t* key) { return ReadSetting(section, key); }
-bool StoredOn(const wchar_t* section, const wchar_t* key) { return core::IsFlagOn(Stored(section, key)); }
-const wchar_t* Flag(bool on) { return on ? L"1" : L"0"; }
+std::wstring Stored(const wchar_t* section, const wchar_t* key) {
+    return ReadSetting(section, key);
+}
+bool StoredOn(const wchar_t* section, const wchar_t* key) {
+    return core::IsFlagOn(Stored(section, key));
+}
+const wchar_t* Flag(bool on) {
+    return on ? L"1" : L"0";
+}
 
 int StoredNumber(const std::wstring& key) {
     const auto value = core::SettingInteger(ReadSetting(core::kHotkeySection, key), INT32_MIN, INT32_MAX);
@@ -124,9 +130,9 @@ void frmSettings::Hide() {
 
 HWND frmSettings::Add(int page, const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h,
                       int id) {
-    HWND control = ::CreateWindowExW(0, cls, text, WS_CHILD | style, x, y, w, h, hwnd(),
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
-                                     nullptr);
+    HWND control =
+        ::CreateWindowExW(0, cls, text, WS_CHILD | style, x, y, w, h, hwnd(),
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
     if (control && font_)
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     if (control && page >= 0)
@@ -138,7 +144,9 @@ HWND frmSettings::Add(int page, const wchar_t* cls, const wchar_t* text, DWORD s
 
 void frmSettings::CreateControls() {
     font_ = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-    HWND strip = Add(-1, WC_TABCONTROLW, L"", TCS_TOOLTIPS | TCS_FOCUSONBUTTONDOWN | WS_CLIPSIBLINGS | WS_TABSTOP | WS_GROUP, 8, 8, 454, 326, tabs);
+    HWND strip =
+        Add(-1, WC_TABCONTROLW, L"", TCS_TOOLTIPS | TCS_FOCUSONBUTTONDOWN | WS_CLIPSIBLINGS | WS_TABSTOP | WS_GROUP, 8,
+            8, 454, 326, tabs);
     for (int i = 0; i < kTabCount; ++i) {
         TCITEMW item{};
         item.mask = TCIF_TEXT;
@@ -150,18 +158,18 @@ void frmSettings::CreateControls() {
 
     // General.
     Add(0, L"BUTTON", L"&Run Quillet automatically at startup of Windows", kCheck, kX, 58, kWide, 20, chckRunStartup);
-    Add(0, L"STATIC", L"Please note: Quillet window won't appear when Quillet starts at system startup.", kLabel, kX + 18,
-        80, kWide - 18, 16);
-    Add(0, L"BUTTON", L"Open Quillet main window at startup", kCheck, kX, 100, kWide, 20, chkOpenMainWindow);
-    Add(0, L"BUTTON", L"&Disable Splash Screen", kCheck, kX, 122, kWide, 20, chkNoSplash);
-    Add(0, L"BUTTON", L"When &deleting clip with Delete key", kGroup, kX, 148, kWide, 64);
-    Add(0, L"BUTTON", L"Ask user if clip should &be deleted", kFirstOption, kX + 12, 166, kWide - 24, 20,
+    Add(0, L"STATIC", L"Please note: Quillet window won't appear when Quillet starts at system startup.", kLabel,
+        kX + 18, 80, kWide - 18, 28);
+    Add(0, L"BUTTON", L"Open Quillet main window at startup", kCheck, kX, 110, kWide, 20, chkOpenMainWindow);
+    Add(0, L"BUTTON", L"&Disable Splash Screen", kCheck, kX, 132, kWide, 20, chkNoSplash);
+    Add(0, L"BUTTON", L"When &deleting clip with Delete key", kGroup, kX, 156, kWide, 64);
+    Add(0, L"BUTTON", L"Ask user if clip should &be deleted", kFirstOption, kX + 12, 174, kWide - 24, 20,
         optAskWhenDeletingClip);
-    Add(0, L"BUTTON", L"Don't ask &user", kOption, kX + 12, 186, kWide - 24, 20, optDontAskDeletingClip);
-    Add(0, L"BUTTON", L"When &exiting Quillet", kGroup, kX, 220, kWide, 86);
-    Add(0, L"BUTTON", L"&Auto save project", kFirstOption, kX + 12, 238, kWide - 24, 20, optAutoSaveQLP);
-    Add(0, L"BUTTON", L"A&sk user if project should be saved", kOption, kX + 12, 258, kWide - 24, 20, optAskToSaveQLP);
-    Add(0, L"BUTTON", L"D&on't save project and don't ask", kOption, kX + 12, 278, kWide - 24, 20, optDontSaveQLP);
+    Add(0, L"BUTTON", L"Don't ask &user", kOption, kX + 12, 194, kWide - 24, 20, optDontAskDeletingClip);
+    Add(0, L"BUTTON", L"When &exiting Quillet", kGroup, kX, 226, kWide, 86);
+    Add(0, L"BUTTON", L"&Auto save project", kFirstOption, kX + 12, 244, kWide - 24, 20, optAutoSaveQLP);
+    Add(0, L"BUTTON", L"A&sk user if project should be saved", kOption, kX + 12, 264, kWide - 24, 20, optAskToSaveQLP);
+    Add(0, L"BUTTON", L"D&on't save project and don't ask", kOption, kX + 12, 284, kWide - 24, 20, optDontSaveQLP);
 
     // Clip Edit Dialog.
     Add(1, L"BUTTON", L"When pasting picture from clipboard and clipboard is empty...", kGroup, kX, 58, kWide, 64);
@@ -190,8 +198,8 @@ void frmSettings::CreateControls() {
     Add(2, L"STATIC",
         L"If you set paste method at Clip properties of any clip to different than 'Default', these settings won't "
         L"work for that clip. However, you may override settings of all clips this way.",
-        kLabel, kX, 254, 276, 56);
-    Add(2, L"BUTTON", L"&Set all clips to default", BS_PUSHBUTTON | WS_GROUP | WS_TABSTOP, kX + 286, 262, 124, 26,
+        kLabel, kX, 254, 268, 56);
+    Add(2, L"BUTTON", L"&Set all clips to default", BS_PUSHBUTTON | WS_GROUP | WS_TABSTOP, kX + 276, 262, 134, 26,
         cmdMassSet);
 
     // Clipboard Menu.
@@ -247,7 +255,9 @@ void frmSettings::tabs_Click() {
     ShowPage(static_cast<int>(::SendMessageW(control(tabs), TCM_GETCURSEL, 0, 0)));
 }
 
-bool frmSettings::Checked(int id) const { return ::SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool frmSettings::Checked(int id) const {
+    return ::SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 void frmSettings::Check(int id, bool on) const {
     ::SendMessageW(control(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
 }
@@ -273,7 +283,8 @@ void frmSettings::ShowStoredHotkeys() {
         Check(chkControl(i), ticks.control);
         Check(chkShift(i), ticks.shift);
         const auto entry = core::SettingsKeyListIndexOf(StoredNumber(core::SettingsHotkeyKeyKey(box)));
-        ::SendMessageW(control(mKey(i)), CB_SETCURSEL, entry ? static_cast<WPARAM>(*entry) : static_cast<WPARAM>(-1), 0);
+        ::SendMessageW(control(mKey(i)), CB_SETCURSEL, entry ? static_cast<WPARAM>(*entry) : static_cast<WPARAM>(-1),
+                       0);
     }
 }
 
