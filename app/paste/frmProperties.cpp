@@ -8,28 +8,13 @@
 #include "app/shell/modSettings.h"
 #include "core/HotkeyRules.h"
 #include "core/SettingValue.h"
+#include "winkit/DialogKeys.h"
 
 namespace quillet {
 
 namespace {
 
 constexpr const wchar_t* kClassName = L"QuilletProperties";
-
-// A modeless dialog needs the dialog manager's keys (Tab, Enter, Esc) without the program's message
-// loop knowing about it: a message hook hands this thread's messages to IsDialogMessage while it is open.
-HHOOK dialogHook = nullptr;
-
-LRESULT CALLBACK DialogKeysHook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code >= 0 && wParam == PM_REMOVE) {
-        MSG* msg = reinterpret_cast<MSG*>(lParam);
-        const HWND dialog = PropertiesForm().hwnd();
-        if (dialog && msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST &&
-            (msg->hwnd == dialog || ::IsChild(dialog, msg->hwnd)) && ::IsDialogMessageW(dialog, msg)) {
-            msg->message = WM_NULL;
-        }
-    }
-    return ::CallNextHookEx(dialogHook, code, wParam, lParam);
-}
 
 HWND AddControl(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h, int id,
                 HFONT font) {
@@ -80,8 +65,7 @@ bool frmProperties::Open(int clip) {
         return false;
     CreateControls();
     ShowStoredValues();
-    if (!dialogHook)
-        dialogHook = ::SetWindowsHookExW(WH_GETMESSAGE, &DialogKeysHook, nullptr, ::GetCurrentThreadId());
+    winkit::AddDialogKeys(hwnd());
     ::ShowWindow(hwnd(), SW_SHOW);
     ::SetFocus(control(cmdOK));
     return true;
@@ -179,6 +163,9 @@ LRESULT frmProperties::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         Unload();
         return 0;
+    case WM_DESTROY:
+        winkit::RemoveDialogKeys(hwnd());
+        break;
     default:
         break;
     }
@@ -186,13 +173,8 @@ LRESULT frmProperties::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void frmProperties::OnDestroyed() {
-    if (dialogHook) {
-        ::UnhookWindowsHookEx(dialogHook);
-        dialogHook = nullptr;
-    }
-    // Back into the always-on-top band when the user keeps the main window there.
-    if (!IsExiting && core::IsFlagOn(ReadSetting(L"Quillet", L"QLAlwaysOnTop")) && MainClipWindowHooks().setTopmost)
-        MainClipWindowHooks().setTopmost(true);
+    if (!IsExiting)
+        RestoreMainWindowTopmost();
 }
 
 } // namespace quillet

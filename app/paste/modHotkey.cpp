@@ -62,13 +62,13 @@ KeyWait WaitForKeysUp(const std::vector<int>& keys) {
     }
 }
 
-void Register(int id, int mask, int key) {
+// False when the system refused the combination (another program, or another of our ids, holds it).
+bool Register(int id, int mask, int key) {
     // A key of 0 ("(none)" in the lists, or a key missing from the settings file) is no hotkey: there
     // is nothing to register it for.
     if (key == 0)
-        return;
-    // A combination another program holds is silently left unregistered.
-    ::RegisterHotKey(hotkeyWindow, id, static_cast<UINT>(mask), static_cast<UINT>(key));
+        return true;
+    return ::RegisterHotKey(hotkeyWindow, id, static_cast<UINT>(mask), static_cast<UINT>(key)) != FALSE;
 }
 
 void FillSeams() {
@@ -86,13 +86,21 @@ void FillSeams() {
 
 } // namespace
 
-void RegisterProgramHotkeys() {
+std::vector<int> RegisterProgramHotkeys() {
     const ProgramHotkeyNumbers& k = ProgramHotkeys;
-    Register(core::kHotkeyShowMain, k.HKShowQLMod, k.HKShowQLKey);
-    Register(core::kHotkeyClipboardMenu, k.HKGlobalMenuMod, k.HKGlobalMenuKey);
-    Register(core::kHotkeyPasteNext, k.HKPasteNextMod, k.HKPasteNextKey);
-    Register(core::kHotkeyPasteMenu, k.HKPasteMenuMod, k.HKPasteMenuKey);
-    Register(core::kHotkeySettings, k.HKSettingsMod, k.HKSettingsKey);
+    const std::pair<int, std::pair<int, int>> hotkeys[] = {
+        {core::kHotkeyShowMain, {k.HKShowQLMod, k.HKShowQLKey}},
+        {core::kHotkeyClipboardMenu, {k.HKGlobalMenuMod, k.HKGlobalMenuKey}},
+        {core::kHotkeyPasteNext, {k.HKPasteNextMod, k.HKPasteNextKey}},
+        {core::kHotkeyPasteMenu, {k.HKPasteMenuMod, k.HKPasteMenuKey}},
+        {core::kHotkeySettings, {k.HKSettingsMod, k.HKSettingsKey}},
+    };
+    std::vector<int> refused;
+    for (const auto& [id, combination] : hotkeys) {
+        if (!Register(id, combination.first, combination.second))
+            refused.push_back(id);
+    }
+    return refused;
 }
 
 void UnregisterProgramHotkeys() {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <array>
+#include <vector>
 
 namespace quillet {
 
@@ -15,8 +16,9 @@ extern std::array<core::ClipHotkey, core::kSlotCount> ClipHotkeys;
 // Start-up: program hotkeys, then the hotkey procedure on `window` (over the clipboard procedure), then
 // the 30 clip hotkeys from the settings file. Also fills the hotkey layer's seams of the main window.
 void LoadHotkeys(HWND window);
-// Ids 1, 2, 3, 4 and 6 from the in-memory program hotkey numbers (a taken combination is silent).
-void RegisterProgramHotkeys();
+// Ids 1, 2, 3, 4 and 6 from the in-memory program hotkey numbers. Gives the ids the system refused (a
+// combination another program or an earlier id holds); the others are registered all the same.
+std::vector<int> RegisterProgramHotkeys();
 void UnregisterProgramHotkeys();
 // Changes the hotkey of clip id - 6 (id 7 to 36).
 void SetClipHotkey(int mask, int key, int id);

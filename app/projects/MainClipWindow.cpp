@@ -1,5 +1,8 @@
 #include "app/projects/MainClipWindow.h"
 
+#include "app/shell/modSettings.h"
+#include "core/SettingValue.h"
+
 namespace quillet {
 
 ClipProject& OpenProject() {
@@ -14,6 +17,11 @@ bool IsClipEmpty(int n) {
 MainClipWindowLinks& MainClipWindowHooks() {
     static MainClipWindowLinks links;
     return links;
+}
+
+void RestoreMainWindowTopmost() {
+    if (core::IsFlagOn(ReadSetting(L"Quillet", L"QLAlwaysOnTop")) && MainClipWindowHooks().setTopmost)
+        MainClipWindowHooks().setTopmost(true);
 }
 
 ProgramMenuLinks& ProgramMenuHooks() {

@@ -43,6 +43,10 @@ struct MainClipWindowLinks {
 };
 MainClipWindowLinks& MainClipWindowHooks();
 
+// Puts the main clip window back on the always-on-top layer when its toolbar's on-top button is pressed
+// (kept as QLAlwaysOnTop); the dialogs that took it off the layer call this when they close.
+void RestoreMainWindowTopmost();
+
 // The hidden main form's two popup menus, for the hotkey layer and the tray. Filled in by the form's
 // menus when they load.
 struct ProgramMenuLinks {

@@ -8,8 +8,10 @@
 #include "app/paste/modInternalFunctions.h"
 #include "app/paste/tmrGrabber.h"
 #include "app/projects/frmQuillet.h"
+#include "app/shell/ClosingWindows.h"
 #include "app/shell/Messages.h"
 #include "app/shell/SingleInstance.h"
+#include "app/shell/frmSettings.h"
 #include "app/shell/frmSplash.h"
 #include "app/shell/modSettings.h"
 #include "core/SettingValue.h"
@@ -228,7 +230,8 @@ void LoadProgram(const std::wstring& commandLine) {
     LoadSettings();
     SplashStep(4);
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    // The settings dialog loads here, hidden, once it exists.
+    if (!SettingsForm().Load())
+        throw std::runtime_error("the settings dialog could not be created");
 
     SplashStep(7);
     LoadHotkeys(MainForm().hwnd());
@@ -342,20 +345,12 @@ int RunMessageLoop() {
 void ShutDown(bool writeCopyOptions) {
     IsExiting = true;
     ::Sleep(15);
-    // Step 2: the main clip window, clip editor, effect dialogs, properties dialog, about box and settings
-    // dialog are hidden here by their modules.
-    if (QuilletWindow().hwnd())
-        ::ShowWindow(QuilletWindow().hwnd(), SW_HIDE);
+    HideClosingWindows(); // step 2
     if (writeCopyOptions)
         SaveCopyOptions();
     RemoveTrayIcon();
     ReleaseHelpObject();
-    Splash().Unload();
-    // The progress window, about box and settings dialog unload here, before the main form.
-    MainForm().Unload();
-    // The clip editor, main clip window (which saves its position and asks about unsaved changes),
-    // effect dialogs and properties dialog unload here, after the main form.
-    QuilletWindow().Unload();
+    UnloadClosingWindows(); // step 6, in the order of ClosingWindows()
     RemoveTempFolder();
     ::ExitProcess(0);
 }

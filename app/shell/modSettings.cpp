@@ -133,7 +133,7 @@ std::wstring ReadSetting(const std::wstring& section, const std::wstring& key, c
     return std::wstring(buffer, n < kValueBuffer ? n : kValueBuffer - 1);
 }
 
-bool WriteSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
+bool WriteSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value, bool report) {
     // A settings file deleted while the program runs comes back whole: the system would otherwise start a new
     // file holding this one key, and every other setting would read as 0 from then on.
     if (!SettingsFileExists() && !CreateDefaultSettings())
@@ -141,8 +141,10 @@ bool WriteSetting(const std::wstring& section, const std::wstring& key, const st
     if (::WritePrivateProfileStringW(section.c_str(), key.c_str(), OneLine(value).c_str(), SettingsFile.c_str()))
         return true;
     SetPendingWin32Error(::GetLastError());
-    ShowError(L"Unable to write settings! Please check if you have got write permissions to " + SettingsFile + L".",
-              true);
+    if (report)
+        ShowError(L"Unable to write settings! Please check if you have got write permissions to " + SettingsFile +
+                      L".",
+                  true);
     return false;
 }
 

@@ -17,9 +17,11 @@ inline constexpr const wchar_t* kSettingsFile = L"0";
 // to write a fresh one and gives "". Values are cut to 254 characters.
 std::wstring ReadSetting(const std::wstring& section, const std::wstring& key,
                          const std::wstring& file = kSettingsFile);
-// Writes one key of the settings file, creating the section or key. A failing write is reported to the
-// user and gives false.
-bool WriteSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value);
+// Writes one key of the settings file, creating the section or key. A failing write gives false (with the
+// pending error set) and is reported to the user unless `report` is false, for callers that name every
+// setting that did not take in one message of their own.
+bool WriteSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value,
+                  bool report = true);
 // Overwrites the settings file with the template. `report` shows a failure to the user.
 bool CreateDefaultSettings(bool report = true);
 bool SettingsFileExists();

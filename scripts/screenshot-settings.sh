@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# A screenshot of each page of the settings dialog: build/screenshots/settings-<n>-<page>.png.
+set -euo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+root=${QUILLET_BUILD_ROOT:-$repo/build}
+bash "$repo/scripts/setup.sh"
+bash "$repo/scripts/build.sh" windows >/dev/null
+cmake --build "$root/windows" --target settings_stage -j"$(nproc)" >/dev/null
+export QUILLET_BUILD="$root/windows"
+. "$repo/scripts/wine-common.sh"
+trap 'bash "$repo/scripts/wine-session.sh" stop "$root/windows" >/dev/null 2>&1 || true' EXIT
+bash "$repo/scripts/wine-session.sh" start "$root/windows" >/dev/null
+display=$(session_display)
+out="$root/screenshots"
+mkdir -p "$out"
+work=$(mktemp -d)
+bash "$repo/scripts/wine-exec.sh" "$root/windows/bin/settings_stage.exe" "$("$wine_bin" winepath -w "$work/ready")" \
+    "$("$wine_bin" winepath -w "$work/done")" >/dev/null 2>&1 &
+stage=$!
+pages=(general clip-edit-dialog pasting clipboard-menu hotkeys)
+for n in 0 1 2 3 4; do
+    for _ in $(seq 1 300); do [ -s "$work/ready$n" ] && break; sleep 0.1; done
+    [ -s "$work/ready$n" ] || { echo "screenshot-settings: page $n did not come up" >&2; exit 1; }
+    read -r x y w h <"$work/ready$n"
+    sleep 0.3 # the last paint of the page reaches the X server
+    file="$out/settings-$n-${pages[$n]}.png"
+    xwd -root -silent -display "$display" | xwdtopnm 2>/dev/null |
+        pnmcut -left "$x" -top "$y" -width "$w" -height "$h" | pnmtopng >"$file"
+    echo "screenshot-settings: $file"
+    touch "$work/done$n"
+done
+wait "$stage" || { echo "screenshot-settings: the stage failed" >&2; exit 1; }
+rm -rf "$work"
