@@ -35,7 +35,7 @@ protected:
     ComPtr<_System> system_;
 };
 
-std::wstring Folder(int csidl) {
+std::wstring FolderOf(int csidl) {
     wchar_t path[MAX_PATH] = {};
     return SUCCEEDED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? path : L"";
 }
@@ -52,10 +52,10 @@ TEST_F(MachineInfo, UserOsAndComputerReportWhatTheSystemSays) {
     ASSERT_EQ(user->get_Name(text.put()), S_OK);
     EXPECT_STREQ(text.get(), name);
     ASSERT_EQ(user->get_WindowsDirectory(text.put()), S_OK);
-    EXPECT_EQ(std::wstring(text.get()), Folder(CSIDL_WINDOWS));
+    EXPECT_EQ(std::wstring(text.get()), FolderOf(CSIDL_WINDOWS));
     EXPECT_FALSE(std::wstring(text.get()).empty());
     ASSERT_EQ(user->get_MyDocuments(text.put()), S_OK);
-    EXPECT_EQ(std::wstring(text.get()), Folder(CSIDL_PERSONAL));
+    EXPECT_EQ(std::wstring(text.get()), FolderOf(CSIDL_PERSONAL));
     wchar_t current[MAX_PATH] = {};
     ::GetCurrentDirectoryW(MAX_PATH, current);
     ASSERT_EQ(user->get_CurrentDirectory(text.put()), S_OK);
@@ -101,12 +101,13 @@ TEST_F(MachineInfo, UserOsAndComputerReportWhatTheSystemSays) {
     ASSERT_EQ(os->get_Name(&named), S_OK);
     const bool xp = version.dwMajorVersion == 5 && version.dwMinorVersion == 1;
     const bool nt351 = version.dwMajorVersion == 3 && version.dwMinorVersion == 51;
-    if (version.dwMajorVersion >= 6)
+    if (version.dwMajorVersion >= 6) {
         EXPECT_EQ(named, OPERATING_SYSTEM_UNKNOWN);
-    else if (xp)
+    } else if (xp) {
         EXPECT_EQ(named, OPERATING_SYSTEM_WINDOWSXP);
-    else if (nt351)
+    } else if (nt351) {
         EXPECT_EQ(named, OPERATING_SYSTEM_WINDOWSNT351);
+    }
 
     // Computer: its name, and the one CD drive object it keeps.
     ComPtr<_Computer> computer;
