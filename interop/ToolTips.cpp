@@ -2,6 +2,8 @@
 
 #include "interop/AnsiText.h"
 
+#include <vector>
+
 namespace syslinkage {
 
 HRESULT CToolTips::add(IDispatch** Form, IDispatch** Control, BSTR ToolTipText, BSTR Key, BSTR ToolTipTitle,
@@ -58,6 +60,28 @@ HRESULT CToolTips::get_Count(LONG* result) {
         return E_POINTER;
     *result = tips_.Count();
     return S_OK;
+}
+
+HRESULT CToolTips::Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
+                          EXCEPINFO* exception, UINT* argError) {
+    // Script hosts pass a variable holding an object as a reference to that variable; add takes the
+    // form and the control as references to the objects, which the type library will not convert.
+    constexpr DISPID kAdd = 1;
+    if (id != kAdd || !params || !params->rgvarg)
+        return CollectionObject::Invoke(id, iid, lcid, flags, params, result, exception, argError);
+    return Guarded([&] {
+        std::vector<VARIANT> args(params->rgvarg, params->rgvarg + params->cArgs);
+        for (VARIANT& arg : args) {
+            if (arg.vt == (VT_BYREF | VT_VARIANT) && arg.pvarVal && arg.pvarVal->vt == VT_DISPATCH) {
+                IDispatch** object = &arg.pvarVal->pdispVal;
+                arg.vt = VT_BYREF | VT_DISPATCH;
+                arg.ppdispVal = object;
+            }
+        }
+        DISPPARAMS passed = *params;
+        passed.rgvarg = args.data();
+        return CollectionObject::Invoke(id, iid, lcid, flags, &passed, result, exception, argError);
+    });
 }
 
 CToolTips::~CToolTips() {

@@ -18,6 +18,8 @@ public:
     HRESULT STDMETHODCALLTYPE Item(VARIANT Key, _ToolTip** result) override;
     HRESULT STDMETHODCALLTYPE remove(VARIANT* Key) override;
     HRESULT STDMETHODCALLTYPE get_Count(LONG* result) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                     EXCEPINFO* exception, UINT* argError) override;
 
 private:
     friend class DispatchObject<_ToolTips>;
