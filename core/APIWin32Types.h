@@ -38,7 +38,9 @@ struct FieldSpec {
     std::size_t align;
 };
 
-constexpr std::size_t AlignUp(std::size_t value, std::size_t align) { return (value + align - 1) / align * align; }
+constexpr std::size_t AlignUp(std::size_t value, std::size_t align) {
+    return (value + align - 1) / align * align;
+}
 
 // Natural alignment, as the system's compilers lay the records out.
 template <std::size_t N> constexpr RecordLayout<N> Lay(const std::array<FieldSpec, N>& specs) {

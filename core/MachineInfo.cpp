@@ -33,9 +33,13 @@ OperatingSystem OperatingSystemName(std::uint32_t major, std::uint32_t minor) {
     }
 }
 
-bool IsServicePackInstalled(const std::wstring& servicePack) { return !servicePack.empty(); }
+bool IsServicePackInstalled(const std::wstring& servicePack) {
+    return !servicePack.empty();
+}
 
-std::wstring BufferText(const std::wstring& buffer) { return TextBefore(buffer, L'\0'); }
+std::wstring BufferText(const std::wstring& buffer) {
+    return TextBefore(buffer, L'\0');
+}
 
 std::u16string StringTableEntry(std::u16string_view block, int index) {
     if (index < 0 || index > 15)

@@ -10,7 +10,9 @@
 
 namespace syslinkage {
 
-inline std::wstring BstrText(BSTR text) { return text ? std::wstring(text, ::SysStringLen(text)) : std::wstring(); }
+inline std::wstring BstrText(BSTR text) {
+    return text ? std::wstring(text, ::SysStringLen(text)) : std::wstring();
+}
 
 template <std::size_t N> void PutAnsiField(char (&field)[N], BSTR text) {
     core::CopyToField(field, N, winkit::ToAnsi(BstrText(text)),

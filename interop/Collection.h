@@ -93,8 +93,8 @@ public:
         }
         return DispatchObject<Interface>::GetIDsOfNames(iid, names, count, lcid, ids);
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params,
-                                     VARIANT* result, EXCEPINFO* exception, UINT* argError) override {
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                     EXCEPINFO* exception, UINT* argError) override {
         if (id != DISPID_NEWENUM)
             return DispatchObject<Interface>::Invoke(id, iid, lcid, flags, params, result, exception, argError);
         if (!result)

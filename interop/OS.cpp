@@ -34,8 +34,7 @@ OSVERSIONINFOEXA Version() noexcept {
 
 std::wstring ServicePackText() {
     const OSVERSIONINFOEXA info = Version();
-    return core::BufferText(winkit::FromAnsi(core::FieldText(info.szCSDVersion, sizeof(info.szCSDVersion))) +
-                            L'\0');
+    return core::BufferText(winkit::FromAnsi(core::FieldText(info.szCSDVersion, sizeof(info.szCSDVersion))) + L'\0');
 }
 
 HRESULT ReturnLong(LONG value, LONG* result) noexcept {
@@ -55,9 +54,15 @@ HRESULT COS::get_Name(OPERATING_SYSTEM* result) {
     return S_OK;
 }
 
-HRESULT COS::get_Build(LONG* result) { return ReturnLong(static_cast<LONG>(Version().dwBuildNumber), result); }
-HRESULT COS::get_Major(LONG* result) { return ReturnLong(static_cast<LONG>(Version().dwMajorVersion), result); }
-HRESULT COS::get_Minor(LONG* result) { return ReturnLong(static_cast<LONG>(Version().dwMinorVersion), result); }
+HRESULT COS::get_Build(LONG* result) {
+    return ReturnLong(static_cast<LONG>(Version().dwBuildNumber), result);
+}
+HRESULT COS::get_Major(LONG* result) {
+    return ReturnLong(static_cast<LONG>(Version().dwMajorVersion), result);
+}
+HRESULT COS::get_Minor(LONG* result) {
+    return ReturnLong(static_cast<LONG>(Version().dwMinorVersion), result);
+}
 
 HRESULT COS::get_ServicePack(BSTR* result) {
     if (!result)

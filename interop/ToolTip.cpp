@@ -31,7 +31,9 @@ TTTOOLINFOA EmptyTool() noexcept {
     return tool;
 }
 
-std::string AnsiText(BSTR text) { return winkit::ToAnsi(BstrText(text)); }
+std::string AnsiText(BSTR text) {
+    return winkit::ToAnsi(BstrText(text));
+}
 
 HWND CreateTipWindow(HWND owner, LONG style) noexcept {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TAB_CLASSES};
@@ -44,7 +46,9 @@ HWND CreateTipWindow(HWND owner, LONG style) noexcept {
 
 } // namespace
 
-winkit::ComPtr<CToolTip> CToolTip::Make() { return winkit::ComPtr<CToolTip>(new CToolTip()); }
+winkit::ComPtr<CToolTip> CToolTip::Make() {
+    return winkit::ComPtr<CToolTip>(new CToolTip());
+}
 
 CToolTip::~CToolTip() {
     if (tipWindow_ && ::IsWindow(tipWindow_))

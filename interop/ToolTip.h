@@ -28,8 +28,8 @@ public:
     HRESULT STDMETHODCALLTYPE put_BackColor(OLE_COLOR value) override;
     HRESULT STDMETHODCALLTYPE get_TextColor(OLE_COLOR* result) override;
     HRESULT STDMETHODCALLTYPE put_TextColor(OLE_COLOR value) override;
-    HRESULT STDMETHODCALLTYPE put_Activate(ACTIVATION_DIRECTION ToolTipActivateDirection, SHORT ordinate,
-                                           SHORT absicca, VARIANT_BOOL value) override;
+    HRESULT STDMETHODCALLTYPE put_Activate(ACTIVATION_DIRECTION ToolTipActivateDirection, SHORT ordinate, SHORT absicca,
+                                           VARIANT_BOOL value) override;
     HRESULT STDMETHODCALLTYPE put_TitleIcon(BSTR ToolTipTitle, ICON value) override;
 
 private:

@@ -11,9 +11,9 @@ class CToolTips final : public CollectionObject<_ToolTips> {
 public:
     static HRESULT Create(REFIID iid, void** out) { return CreateInstance<CToolTips>(iid, out); }
 
-    HRESULT STDMETHODCALLTYPE add(IDispatch** Form, IDispatch** Control, BSTR ToolTipText, BSTR Key,
-                                  BSTR ToolTipTitle, TOOLTIP_STYLE toolTipStyle, ICON ToolTipIcon,
-                                  BEHAVIOR ToolTipBehavior, _ToolTip** result) override;
+    HRESULT STDMETHODCALLTYPE add(IDispatch** Form, IDispatch** Control, BSTR ToolTipText, BSTR Key, BSTR ToolTipTitle,
+                                  TOOLTIP_STYLE toolTipStyle, ICON ToolTipIcon, BEHAVIOR ToolTipBehavior,
+                                  _ToolTip** result) override;
     HRESULT STDMETHODCALLTYPE NewEnum(IUnknown** result) override;
     HRESULT STDMETHODCALLTYPE Item(VARIANT Key, _ToolTip** result) override;
     HRESULT STDMETHODCALLTYPE remove(VARIANT* Key) override;

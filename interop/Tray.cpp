@@ -60,7 +60,9 @@ void Notify(DWORD action, LONG window, const NotifyArguments& a) {
 
 } // namespace
 
-winkit::ComPtr<CTray> CTray::Make() { return winkit::ComPtr<CTray>(new CTray()); }
+winkit::ComPtr<CTray> CTray::Make() {
+    return winkit::ComPtr<CTray>(new CTray());
+}
 
 HRESULT CTray::add(LONG hWnd, IPictureDisp* ICON, TRAY_STYLE STYLE, BSTR message, BSTR title,
                    TRAY_MESSAGEICON messageIcon, MOUSEMESSAGES trayCallbackMessage, LONG Delay) {

@@ -11,8 +11,7 @@ public:
     static winkit::ComPtr<CTray> Make();
 
     HRESULT STDMETHODCALLTYPE add(LONG hWnd, IPictureDisp* ICON, TRAY_STYLE STYLE, BSTR message, BSTR title,
-                                  TRAY_MESSAGEICON messageIcon, MOUSEMESSAGES trayCallbackMessage,
-                                  LONG Delay) override;
+                                  TRAY_MESSAGEICON messageIcon, MOUSEMESSAGES trayCallbackMessage, LONG Delay) override;
     HRESULT STDMETHODCALLTYPE modify(IPictureDisp* ICON, TRAY_STYLE STYLE, BSTR message, BSTR title,
                                      TRAY_MESSAGEICON messageIcon, MOUSEMESSAGES trayCallbackMessage,
                                      LONG Delay) override;

@@ -16,8 +16,12 @@ template <typename Read> HRESULT ReadText(Read read, BSTR* result) {
 
 } // namespace
 
-HRESULT CUser::get_Name(BSTR* result) { return ReadText(UserName, result); }
-HRESULT CUser::get_CurrentDirectory(BSTR* result) { return ReadText(CurrentDirectory, result); }
+HRESULT CUser::get_Name(BSTR* result) {
+    return ReadText(UserName, result);
+}
+HRESULT CUser::get_CurrentDirectory(BSTR* result) {
+    return ReadText(CurrentDirectory, result);
+}
 HRESULT CUser::get_WindowsDirectory(BSTR* result) {
     return ReadText([] { return FolderPath(CSIDL_WINDOWS); }, result);
 }

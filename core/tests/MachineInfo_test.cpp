@@ -12,12 +12,10 @@ TEST(MachineInfo, VersionNumbersNameTheOperatingSystem) {
         unsigned major, minor;
         OperatingSystem expected;
     } table[] = {
-        {3, 51, OperatingSystem::WindowsNt351}, {3, 50, OperatingSystem::Unknown},
-        {4, 0, OperatingSystem::Windows95},     {4, 10, OperatingSystem::Windows98},
-        {4, 90, OperatingSystem::WindowsMe},    {4, 1, OperatingSystem::Unknown},
-        {5, 0, OperatingSystem::Windows2000},   {5, 1, OperatingSystem::WindowsXp},
-        {5, 2, OperatingSystem::Unknown},       {6, 1, OperatingSystem::Unknown},
-        {10, 0, OperatingSystem::Unknown},      {0, 0, OperatingSystem::Unknown},
+        {3, 51, OperatingSystem::WindowsNt351}, {3, 50, OperatingSystem::Unknown},   {4, 0, OperatingSystem::Windows95},
+        {4, 10, OperatingSystem::Windows98},    {4, 90, OperatingSystem::WindowsMe}, {4, 1, OperatingSystem::Unknown},
+        {5, 0, OperatingSystem::Windows2000},   {5, 1, OperatingSystem::WindowsXp},  {5, 2, OperatingSystem::Unknown},
+        {6, 1, OperatingSystem::Unknown},       {10, 0, OperatingSystem::Unknown},   {0, 0, OperatingSystem::Unknown},
     };
     for (const auto& row : table)
         EXPECT_EQ(core::OperatingSystemName(row.major, row.minor), row.expected) << row.major << "." << row.minor;
@@ -37,7 +35,7 @@ TEST(MachineInfo, ServicePackAndBufferTexts) {
 
 TEST(MachineInfo, StringTableBlockEntries) {
     const std::u16string block = std::u16string(1, char16_t(5)) + u"open." + std::u16string(1, char16_t(4)) + u"shut" +
-            std::u16string(14, char16_t(0));
+                                 std::u16string(14, char16_t(0));
     EXPECT_EQ(core::StringTableEntry(block, 0), u"open.");
     EXPECT_EQ(core::StringTableEntry(block, 1), u"shut");
     EXPECT_EQ(core::StringTableEntry(block, 2), u"");

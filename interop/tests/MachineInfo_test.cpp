@@ -68,8 +68,8 @@ TEST_F(MachineInfo, UserOsAndComputerReportWhatTheSystemSays) {
     ASSERT_EQ(user.As(userByName), S_OK);
     DISPPARAMS none{nullptr, nullptr, 0, 0};
     winkit::ScopedVariant value;
-    ASSERT_EQ(userByName->Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
-                                 value.get(), nullptr, nullptr),
+    ASSERT_EQ(userByName->Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value.get(),
+                                 nullptr, nullptr),
               S_OK);
     ASSERT_EQ(value->vt, VT_BSTR);
     EXPECT_STREQ(value->bstrVal, name);

@@ -36,8 +36,8 @@ bool IconInTray(HWND window) {
 }
 
 winkit::ScopedWindow TopWindow(const wchar_t* title) {
-    return winkit::ScopedWindow(::CreateWindowExW(0, L"STATIC", title, WS_POPUP, 10, 10, 300, 200,
-                                                  nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr));
+    return winkit::ScopedWindow(::CreateWindowExW(0, L"STATIC", title, WS_POPUP, 10, 10, 300, 200, nullptr, nullptr,
+                                                  ::GetModuleHandleW(nullptr), nullptr));
 }
 
 // The tooltip windows of this thread owned by `owner`.
@@ -135,9 +135,9 @@ TEST_F(TraysAndToolTips, TrayIconsComeGoAndDoNotOutliveTheirCollection) {
     EXPECT_EQ(key->lVal, HandleToLong(first.get()));
 
     winkit::ScopedBstr tip(L"Quillet clips");
-    EXPECT_EQ(tray->modify(nullptr, TRAY_STYLE_SIMPLE, tip.get(), nullptr, TRAY_MESSAGEICON_NONE,
-                           MOUSEMESSAGES_MOUSEOVER, 0),
-              S_OK);
+    EXPECT_EQ(
+        tray->modify(nullptr, TRAY_STYLE_SIMPLE, tip.get(), nullptr, TRAY_MESSAGEICON_NONE, MOUSEMESSAGES_MOUSEOVER, 0),
+        S_OK);
     EXPECT_TRUE(IconInTray(first.get())) << "the tip changed, the icon stays";
     winkit::ScopedBstr title(L"Copied");
     EXPECT_EQ(tray->modify(nullptr, TRAY_STYLE_BALLOON, tip.get(), title.get(), TRAY_MESSAGEICON_INFO,
@@ -156,9 +156,9 @@ TEST_F(TraysAndToolTips, TrayIconsComeGoAndDoNotOutliveTheirCollection) {
     ASSERT_EQ(trays.As(traysByName), S_OK);
     VARIANT nothing = Object(nullptr);
     winkit::ScopedVariant added;
-    ASSERT_EQ(Dispatch(traysByName.get(), L"add", DISPATCH_METHOD, {Int(HandleToLong(second.get())), nothing},
-                       added.get()),
-              S_OK);
+    ASSERT_EQ(
+        Dispatch(traysByName.get(), L"add", DISPATCH_METHOD, {Int(HandleToLong(second.get())), nothing}, added.get()),
+        S_OK);
     ASSERT_EQ(added->vt, VT_DISPATCH);
     EXPECT_TRUE(IconInTray(second.get()));
     winkit::ScopedVariant count;
@@ -199,10 +199,10 @@ TEST_F(TraysAndToolTips, TrayIconsComeGoAndDoNotOutliveTheirCollection) {
 TEST_F(TraysAndToolTips, ToolTipsHoldTheirTextsInTheirOwnWindowsUntilRemoved) {
     winkit::ScopedWindow form = TopWindow(L"form");
     ASSERT_TRUE(form);
-    HWND button = ::CreateWindowExW(0, L"BUTTON", L"Copy", WS_CHILD | WS_VISIBLE, 10, 10, 80, 25, form.get(),
-                                    nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    HWND other = ::CreateWindowExW(0, L"BUTTON", L"Paste", WS_CHILD | WS_VISIBLE, 100, 10, 80, 25, form.get(),
-                                   nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    HWND button = ::CreateWindowExW(0, L"BUTTON", L"Copy", WS_CHILD | WS_VISIBLE, 10, 10, 80, 25, form.get(), nullptr,
+                                    ::GetModuleHandleW(nullptr), nullptr);
+    HWND other = ::CreateWindowExW(0, L"BUTTON", L"Paste", WS_CHILD | WS_VISIBLE, 100, 10, 80, 25, form.get(), nullptr,
+                                   ::GetModuleHandleW(nullptr), nullptr);
     ASSERT_TRUE(button && other);
     auto formState = std::make_shared<FormState>();
     formState->window = form.get();
