@@ -9,8 +9,13 @@ set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine LABELS "
 
 # quillet_wine_test(TARGET LABEL [ARGS...]): one CTest test running a gtest executable under Wine.
 function(quillet_wine_test target label)
-    add_test(NAME ${target} COMMAND ${target} --gtest_color=no ${ARGN})
-    set_tests_properties(${target} PROPERTIES
+    quillet_wine_command_test(${target} ${label} ${target} --gtest_color=no ${ARGN})
+endfunction()
+
+# quillet_wine_command_test(NAME LABEL COMMAND...): one CTest test of any command that needs the session.
+function(quillet_wine_command_test name label)
+    add_test(NAME ${name} COMMAND ${ARGN})
+    set_tests_properties(${name} PROPERTIES
         FIXTURES_REQUIRED wine
         LABELS ${label}
         TIMEOUT 600

@@ -1,5 +1,7 @@
 #include "interop/ClientObjects.h"
 
+#include <ocidl.h>
+
 namespace syslinkage {
 namespace {
 
@@ -19,15 +21,6 @@ HRESULT Invoke(IDispatch* object, const wchar_t* name, WORD flags, VARIANT* args
     DISPPARAMS params{args, flags == DISPATCH_PROPERTYPUT ? &named : nullptr, count,
                       flags == DISPATCH_PROPERTYPUT ? 1u : 0u};
     return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, nullptr, nullptr);
-}
-
-std::optional<long> LongProperty(IDispatch* object, const wchar_t* name) noexcept {
-    winkit::ScopedVariant value;
-    if (FAILED(GetProperty(object, name, value.get())))
-        return std::nullopt;
-    if (FAILED(::VariantChangeType(value.get(), value.get(), 0, VT_I4)))
-        return std::nullopt;
-    return value->lVal;
 }
 
 } // namespace
@@ -56,13 +49,24 @@ bool IsFormMenuItem(IDispatch* object) noexcept {
 
 bool IsForm(IDispatch* object) noexcept { return object && HasMember(object, L"hWnd"); }
 
-std::wstring ItemCaption(IDispatch* item) {
+std::optional<long> LongProperty(IDispatch* object, const wchar_t* name) noexcept {
     winkit::ScopedVariant value;
-    if (FAILED(GetProperty(item, L"Caption", value.get())) ||
+    if (FAILED(GetProperty(object, name, value.get())))
+        return std::nullopt;
+    if (FAILED(::VariantChangeType(value.get(), value.get(), 0, VT_I4)))
+        return std::nullopt;
+    return value->lVal;
+}
+
+std::wstring TextProperty(IDispatch* object, const wchar_t* name) {
+    winkit::ScopedVariant value;
+    if (FAILED(GetProperty(object, name, value.get())) ||
         FAILED(::VariantChangeType(value.get(), value.get(), 0, VT_BSTR)) || !value->bstrVal)
         return {};
     return std::wstring(value->bstrVal, ::SysStringLen(value->bstrVal));
 }
+
+std::wstring ItemCaption(IDispatch* item) { return TextProperty(item, L"Caption"); }
 
 std::optional<bool> ItemChecked(IDispatch* item) noexcept {
     winkit::ScopedVariant value;
@@ -102,6 +106,26 @@ std::optional<OLE_COLOR> FormBackColor(IDispatch* form) noexcept {
     if (!colour)
         return std::nullopt;
     return static_cast<OLE_COLOR>(*colour);
+}
+
+HANDLE PictureHandle(IUnknown* picture) noexcept {
+    if (!picture)
+        return nullptr;
+    winkit::ComPtr<IPicture> pic;
+    OLE_HANDLE handle = 0;
+    if (SUCCEEDED(picture->QueryInterface(IID_IPicture, pic.put_void())) && SUCCEEDED(pic->get_Handle(&handle)))
+        return reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle));
+    // Any other picture object: its default property is the handle.
+    winkit::ComPtr<IDispatch> dispatch;
+    if (FAILED(picture->QueryInterface(IID_IDispatch, dispatch.put_void())))
+        return nullptr;
+    winkit::ScopedVariant value;
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    if (FAILED(dispatch->Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value.get(),
+                                nullptr, nullptr)) ||
+        FAILED(::VariantChangeType(value.get(), value.get(), 0, VT_I4)))
+        return nullptr;
+    return LongToHandle(value->lVal);
 }
 
 HRESULT ObjectArgument(const VARIANT* argument, winkit::ComPtr<IDispatch>& object) noexcept {

@@ -60,8 +60,15 @@ std::optional<bool> ItemChecked(IDispatch* item) noexcept;
 winkit::ComPtr<IDispatch> ItemParent(IDispatch* item) noexcept;
 HWND FormWindow(IDispatch* form) noexcept;
 HDC FormDC(IDispatch* form) noexcept;
+// A long property of an object (a window handle, a colour); empty when it is missing or no number.
+std::optional<long> LongProperty(IDispatch* object, const wchar_t* name) noexcept;
+// A text property; empty when missing.
+std::wstring TextProperty(IDispatch* object, const wchar_t* name);
 bool IsMdiForm(IDispatch* form) noexcept;
 std::optional<OLE_COLOR> FormBackColor(IDispatch* form) noexcept;
+
+// The handle a picture object holds (IPicture, or its default property); nullptr for none.
+HANDLE PictureHandle(IUnknown* picture) noexcept;
 
 // The object an optional automation argument holds (by value or by reference); empty for a missing
 // argument, VT_EMPTY or Nothing. Fails with DISP_E_TYPEMISMATCH for anything that is not an object.

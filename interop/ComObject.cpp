@@ -15,4 +15,11 @@ HRESULT ReportError(HRESULT hr, REFIID iid, const wchar_t* description) noexcept
     return hr;
 }
 
+HRESULT ReturnText(const std::wstring& text, BSTR* result) noexcept {
+    if (!result)
+        return E_POINTER;
+    *result = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    return *result ? S_OK : E_OUTOFMEMORY;
+}
+
 } // namespace syslinkage

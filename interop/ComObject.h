@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <new>
+#include <string>
 
 namespace syslinkage {
 
@@ -24,6 +25,9 @@ template <typename Body> HRESULT Guarded(Body&& body) noexcept {
 
 // Sets the calling thread's automation error info (source "Syslinkage") and returns hr.
 HRESULT ReportError(HRESULT hr, REFIID iid, const wchar_t* description) noexcept;
+
+// Hands out a text as a new BSTR.
+HRESULT ReturnText(const std::wstring& text, BSTR* result) noexcept;
 
 inline VARIANT_BOOL ToVariantBool(bool value) noexcept { return value ? VARIANT_TRUE : VARIANT_FALSE; }
 

@@ -14,29 +14,9 @@ namespace {
 // Item texts are read into a buffer of 80 characters and a terminator.
 constexpr UINT kTextCapacity = 81;
 
-HANDLE RawPictureHandle(IUnknown* picture) noexcept {
-    if (!picture)
-        return nullptr;
-    winkit::ComPtr<IPicture> pic;
-    OLE_HANDLE handle = 0;
-    if (SUCCEEDED(picture->QueryInterface(IID_IPicture, pic.put_void())) && SUCCEEDED(pic->get_Handle(&handle)))
-        return reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle));
-    // Any other picture object: its default property is the handle.
-    winkit::ComPtr<IDispatch> dispatch;
-    if (FAILED(picture->QueryInterface(IID_IDispatch, dispatch.put_void())))
-        return nullptr;
-    winkit::ScopedVariant value;
-    DISPPARAMS none{nullptr, nullptr, 0, 0};
-    if (FAILED(dispatch->Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value.get(),
-                                nullptr, nullptr)) ||
-        FAILED(::VariantChangeType(value.get(), value.get(), 0, VT_I4)))
-        return nullptr;
-    return LongToHandle(value->lVal);
-}
-
 MenuPicture PictureOf(IUnknown* picture) noexcept {
     MenuPicture result;
-    result.handle = RawPictureHandle(picture);
+    result.handle = PictureHandle(picture);
     // Icons are no GDI objects; a bitmap handle is told by its object type.
     result.isBitmap = result.handle && ::GetObjectType(result.handle) == OBJ_BITMAP;
     return result;

@@ -1,9 +1,12 @@
 #include "interop/System.h"
 
+#include "interop/Computer.h"
+#include "interop/OS.h"
 #include "interop/Project.h"
+#include "interop/ToolTips.h"
+#include "interop/Trays.h"
+#include "interop/User.h"
 #include "interop/Window.h"
-
-#include <string>
 
 namespace syslinkage {
 
@@ -20,42 +23,15 @@ HRESULT CSystem::ReadOrCreate(winkit::ComPtr<T>& stored, HRESULT (*create)(REFII
     return ReturnInterface(stored, result);
 }
 
-HRESULT CSystem::NotYetAvailable(const wchar_t* what) const noexcept {
-    return Guarded([&] {
-        const std::wstring text = std::wstring(L"The ") + what + L" object is not available in this version.";
-        return Fail(E_NOTIMPL, text.c_str());
-    });
-}
+HRESULT CSystem::get_ToolTips(_ToolTips** result) { return ReadOrCreate(toolTips_, &CToolTips::Create, result); }
 
-HRESULT CSystem::get_ToolTips(_ToolTips** result) {
-    if (result)
-        *result = nullptr;
-    return NotYetAvailable(L"ToolTips");
-}
+HRESULT CSystem::get_SystemTrays(_Trays** result) { return ReadOrCreate(trays_, &CTrays::Create, result); }
 
-HRESULT CSystem::get_SystemTrays(_Trays** result) {
-    if (result)
-        *result = nullptr;
-    return NotYetAvailable(L"SystemTrays");
-}
+HRESULT CSystem::get_OS(_OS** result) { return ReadOrCreate(os_, &COS::Create, result); }
 
-HRESULT CSystem::get_OS(_OS** result) {
-    if (result)
-        *result = nullptr;
-    return NotYetAvailable(L"OS");
-}
+HRESULT CSystem::get_Computer(_Computer** result) { return ReadOrCreate(computer_, &CComputer::Create, result); }
 
-HRESULT CSystem::get_Computer(_Computer** result) {
-    if (result)
-        *result = nullptr;
-    return NotYetAvailable(L"Computer");
-}
-
-HRESULT CSystem::get_User(_User** result) {
-    if (result)
-        *result = nullptr;
-    return NotYetAvailable(L"User");
-}
+HRESULT CSystem::get_User(_User** result) { return ReadOrCreate(user_, &CUser::Create, result); }
 
 HRESULT CSystem::get_Window(_Window** result) {
     return ReadOrCreate(window_, &CWindow::Create, result);

@@ -27,7 +27,6 @@ private:
 
     // Reads the stored object, making it on first read with `create`.
     template <typename T> HRESULT ReadOrCreate(winkit::ComPtr<T>& stored, HRESULT (*create)(REFIID, void**), T** result);
-    HRESULT NotYetAvailable(const wchar_t* what) const noexcept;
 
     winkit::ComPtr<_ToolTips> toolTips_;
     winkit::ComPtr<_Trays> trays_;

@@ -1,3 +1,4 @@
+#include "LateBound.h"
 #include "SyslinkageLibrary.h"
 #include "Syslinkage_h.h"
 #include "winkit/Com.h"
@@ -7,6 +8,7 @@
 
 #include <string>
 
+using syslinkage_test::Dispatch;
 using syslinkage_test::Library;
 using winkit::ComPtr;
 
@@ -28,19 +30,6 @@ std::wstring ClassesValue(const std::wstring& subKey, const wchar_t* name = null
 }
 
 bool SameFile(const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }
-
-HRESULT Dispatch(IDispatch* object, const wchar_t* member, WORD flags, std::initializer_list<VARIANT> args,
-                 VARIANT* result) {
-    DISPID id = 0;
-    LPOLESTR name = const_cast<LPOLESTR>(member);
-    HRESULT hr = object->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
-    if (FAILED(hr))
-        return hr;
-    std::vector<VARIANT> reversed(args.begin(), args.end()); // DISPPARAMS holds arguments last first
-    std::reverse(reversed.begin(), reversed.end());
-    DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-    return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, nullptr, nullptr);
-}
 
 class SyslinkageRegistered : public ::testing::Test {
 protected:
@@ -193,14 +182,47 @@ TEST_F(SyslinkageRegistered, CanUnloadOnlyWhenNoObjectOrLockIsLeft) {
     EXPECT_EQ(library_.CanUnloadNow(), S_OK);
 }
 
-TEST_F(SyslinkageRegistered, MissingMembersFailWithAutomationErrorInfo) {
+TEST_F(SyslinkageRegistered, SystemHandsOutOneObjectOfEachKindAndFailuresCarryErrorInfo) {
+    {
+        // Never read: its termination still makes and releases one object of each kind.
+        ComPtr<_System> untouched = CreateSystem();
+        ASSERT_TRUE(untouched);
+    }
+    EXPECT_EQ(library_.CanUnloadNow(), S_OK) << "everything the termination made is gone again";
+
     ComPtr<_System> system = CreateSystem();
-    ComPtr<_OS> os;
-    EXPECT_EQ(system->get_OS(os.put()), E_NOTIMPL);
-    EXPECT_FALSE(os);
+    ComPtr<_ToolTips> tips, tipsAgain;
+    ComPtr<_Trays> trays, traysAgain;
+    ComPtr<_OS> os, osAgain;
+    ComPtr<_Computer> computer, computerAgain;
+    ComPtr<_User> user, userAgain;
+    ASSERT_EQ(system->get_ToolTips(tips.put()), S_OK);
+    ASSERT_EQ(system->get_ToolTips(tipsAgain.put()), S_OK);
+    ASSERT_EQ(system->get_SystemTrays(trays.put()), S_OK);
+    ASSERT_EQ(system->get_SystemTrays(traysAgain.put()), S_OK);
+    ASSERT_EQ(system->get_OS(os.put()), S_OK);
+    ASSERT_EQ(system->get_OS(osAgain.put()), S_OK);
+    ASSERT_EQ(system->get_Computer(computer.put()), S_OK);
+    ASSERT_EQ(system->get_Computer(computerAgain.put()), S_OK);
+    ASSERT_EQ(system->get_User(user.put()), S_OK);
+    ASSERT_EQ(system->get_User(userAgain.put()), S_OK);
+    EXPECT_TRUE(tips && tips.get() == tipsAgain.get());
+    EXPECT_TRUE(trays && trays.get() == traysAgain.get());
+    EXPECT_TRUE(os && os.get() == osAgain.get());
+    EXPECT_TRUE(computer && computer.get() == computerAgain.get());
+    EXPECT_TRUE(user && user.get() == userAgain.get());
+
+    // A key the collection does not hold is refused with the library's error info.
+    VARIANT missing;
+    missing.vt = VT_BSTR;
+    missing.bstrVal = ::SysAllocString(L"no such tray");
+    ComPtr<_Tray> tray;
+    EXPECT_EQ(trays->Item(missing, tray.put()), static_cast<HRESULT>(0x800A0005));
+    ::VariantClear(&missing);
+    EXPECT_FALSE(tray);
     ComPtr<ISupportErrorInfo> support;
-    ASSERT_EQ(system.As(support), S_OK);
-    EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID__System), S_OK);
+    ASSERT_EQ(trays.As(support), S_OK);
+    EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID__Trays), S_OK);
     ComPtr<IErrorInfo> info;
     ASSERT_EQ(::GetErrorInfo(0, info.put()), S_OK);
     winkit::ScopedBstr source;
