@@ -23,3 +23,15 @@ function(quillet_wine_command_test name label)
         RESOURCE_LOCK desktop
         ENVIRONMENT "QUILLET_BUILD=${CMAKE_BINARY_DIR}")
 endfunction()
+
+# A crash ends the process at once (the prefix names no debugger that could start), so the test fails
+# within seconds; a hang here would mean every crashing test waits for its timeout.
+add_executable(crashing_program ${CMAKE_SOURCE_DIR}/testkit/probe/CrashingProgram.cpp)
+target_link_options(crashing_program PRIVATE -mconsole -static -static-libgcc -static-libstdc++)
+add_test(NAME wine_crash_ends_at_once COMMAND crashing_program)
+set_tests_properties(wine_crash_ends_at_once PROPERTIES
+    FIXTURES_REQUIRED wine
+    LABELS win
+    WILL_FAIL TRUE
+    TIMEOUT 60
+    ENVIRONMENT "QUILLET_BUILD=${CMAKE_BINARY_DIR}")

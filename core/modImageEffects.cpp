@@ -13,7 +13,9 @@ ColorComponents SplitColor(std::int32_t value) {
     return {static_cast<int>(value % 256), static_cast<int>(q % 256), static_cast<int>(value >> 16)};
 }
 
-std::int32_t CombineColor(int red, int green, int blue) { return red + 256 * green + 65536 * blue; }
+std::int32_t CombineColor(int red, int green, int blue) {
+    return red + 256 * green + 65536 * blue;
+}
 
 int ClampComponent(long long value) {
     if (value >= 255)
@@ -42,7 +44,8 @@ long long NearestEven(double v) {
 PictureExtent ComputePictureExtent(ScaleMode mode, double innerWidth, double innerHeight) {
     switch (mode) {
     case ScaleMode::Twips:
-        return {static_cast<int>(NearestEven(innerWidth / 15 - 1)), static_cast<int>(NearestEven(innerHeight / 15 - 1))};
+        return {static_cast<int>(NearestEven(innerWidth / 15 - 1)),
+                static_cast<int>(NearestEven(innerHeight / 15 - 1))};
     case ScaleMode::Pixels:
         return {static_cast<int>(NearestEven(innerWidth)) - 1, static_cast<int>(NearestEven(innerHeight)) - 1};
     default:
@@ -64,7 +67,6 @@ std::mt19937_64& Generator() {
     static std::mt19937_64 generator{std::random_device{}()};
     return generator;
 }
-double DefaultUniform() { return static_cast<double>(Generator()() >> 11) * 0x1.0p-53; }
 
 // The column walk's progress rule: after column x, when x is a multiple of nearest(maxX / 20) (every
 // column when that is 0), the bar shows x / maxX in percent; never when maxX is 0.
@@ -108,8 +110,7 @@ private:
 // Effects whose new pixel depends only on its own old value and its position: the visiting order inside a
 // run of columns cannot change their result, so each run between two progress steps is done row by row,
 // which keeps the walk in memory order.
-template <typename Band>
-void WalkInBands(int x0, int x1, const ProgressSteps& steps, Band&& band) {
+template <typename Band> void WalkInBands(int x0, int x1, const ProgressSteps& steps, Band&& band) {
     for (int a = x0; a <= x1;) {
         const int b = steps.NextReport(a, x1);
         band(a, b);
@@ -129,8 +130,12 @@ template <bool Plain> inline Parts PartsOf(std::int32_t v) {
         return {v & 0xFF, (v >> 8) & 0xFF, v >> 16};
     return {v % 256, (v >> 8) % 256, v >> 16};
 }
-inline int Clamp8(int v) { return v >= 255 ? 255 : (v <= 0 ? 0 : v); }
-inline std::int32_t Pack8(int r, int g, int b) { return Clamp8(r) | (Clamp8(g) << 8) | (Clamp8(b) << 16); }
+inline int Clamp8(int v) {
+    return v >= 255 ? 255 : (v <= 0 ? 0 : v);
+}
+inline std::int32_t Pack8(int r, int g, int b) {
+    return Clamp8(r) | (Clamp8(g) << 8) | (Clamp8(b) << 16);
+}
 
 // Runs fn on every pixel of the rows, band by band; rows whose pixels are all plain go through plain,
 // which sees the raw value and may work on all three bytes at once.
@@ -207,8 +212,7 @@ void RunLighten(PixelSurface s, PictureExtent e, const ProgressSteps& steps) {
                 ax -= decline[y];
                 if (inside) {
                     const ColorComponents c = SplitColor(row[x]);
-                    row[x] = Clamped(FloorToInt(f * ax + c.red / 2.0),
-                                     FloorToInt(f * ax + c.green / 2.0),
+                    row[x] = Clamped(FloorToInt(f * ax + c.red / 2.0), FloorToInt(f * ax + c.green / 2.0),
                                      FloorToInt(f * ax + c.blue / 2.0));
                 }
                 if (ax <= 50)
@@ -243,6 +247,7 @@ public:
     bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < w_ && y < h_; }
     // The cells of column x from row y on, for reads known to be inside.
     const std::int32_t* At(int x, int y) const { return cells_.data() + Index(x, y); }
+    std::int32_t* MutableAt(int x, int y) { return cells_.data() + Index(x, y); }
     ColorComponents Read(int x, int y) const { return SplitColor(Inside(x, y) ? cells_[Index(x, y)] : -1); }
     void Write(int x, int y, std::int32_t v) {
         if (Inside(x, y))
@@ -299,7 +304,7 @@ bool operator!=(const ColorBalance& a, const ColorBalance& b) {
 
 void RunColorBalance(PixelSurface s, PictureExtent e, const ProgressSteps& steps, const EffectInputs& in) {
     struct Change {
-        long long at;  // position in the run's walk
+        long long at; // position in the run's walk
         ColorBalance balance;
     };
     std::vector<Change> changes;
@@ -359,6 +364,168 @@ long long Sharpened(int r, int r2) {
     return q;
 }
 
+// The pixel a neighbourhood effect writes, from the values it reads, for any values (split by the rule).
+std::int32_t SharpenedPixel(std::int32_t v, std::int32_t before) {
+    const ColorComponents c = SplitColor(v), c2 = SplitColor(before);
+    return Clamped(Sharpened(c.red, c2.red), Sharpened(c.green, c2.green), Sharpened(c.blue, c2.blue));
+}
+std::int32_t EmbossedPixel(std::int32_t v, std::int32_t after) {
+    const ColorComponents c = SplitColor(v), c2 = SplitColor(after);
+    return Clamped(std::abs(c.red - c2.red + 128), std::abs(c.green - c2.green + 128),
+                   std::abs(c.blue - c2.blue + 128));
+}
+
+// The same on bytes: Sharpened's halves to even as a carry of the two low bits.
+inline int SharpenedByte(int c, int c2) {
+    const int n = 3 * c - c2;
+    const int q = n >> 1;
+    return Clamp8(q + (n & q & 1));
+}
+inline int EmbossedByte(int c, int c2) {
+    const int d = c - c2 + 128;
+    return std::min(d < 0 ? -d : d, 255);
+}
+
+bool AllPlain(const std::int32_t* p, int count) {
+    std::int32_t high = 0;
+    for (int i = 0; i < count; ++i)
+        high |= p[i];
+    return (high & ~0xFFFFFF) == 0;
+}
+
+// Sharpen reads a pixel and its upper-left neighbour, already written; emboss a pixel and its lower-right
+// one, not yet written. Either way a pixel depends only on the row above or below, so rows in memory
+// order give what the column walk gives; each run of columns between two progress steps goes that way.
+// An extent beyond the surface reads -1 outside and takes the column walk itself.
+template <bool Sharpen> void RunDiagonalEffect(PixelSurface s, PictureExtent e, const ProgressSteps& steps) {
+    const int dy = Sharpen ? -1 : 1;
+    if (e.maxX > s.width || e.maxY > s.height) {
+        RunNeighbourEffect(s, 1, e.maxX - 2, 1, e.maxY - 2, steps, [dy](ColumnGrid& g, int x, int y) {
+            const std::int32_t v = g.Inside(x, y) ? *g.At(x, y) : -1;
+            const std::int32_t n = g.Inside(x + dy, y + dy) ? *g.At(x + dy, y + dy) : -1;
+            g.Write(x, y, Sharpen ? SharpenedPixel(v, n) : EmbossedPixel(v, n));
+        });
+        return;
+    }
+    WalkInBands(1, e.maxX - 2, steps, [&](int a, int b) {
+        const int count = b - a + 1;
+        for (int y = 1; y <= e.maxY - 2; ++y) {
+            std::int32_t* row = s.pixels + static_cast<std::ptrdiff_t>(y) * s.width + a;
+            const std::int32_t* other = s.pixels + static_cast<std::ptrdiff_t>(y + dy) * s.width + a + dy;
+            if (AllPlain(row, count) && AllPlain(other, count)) {
+                for (int i = 0; i < count; ++i) {
+                    const std::int32_t v = row[i], n = other[i];
+                    const auto f = Sharpen ? SharpenedByte : EmbossedByte;
+                    row[i] = f(v & 0xFF, n & 0xFF) | (f((v >> 8) & 0xFF, (n >> 8) & 0xFF) << 8) |
+                             (f(v >> 16, n >> 16) << 16);
+                }
+            } else {
+                for (int i = 0; i < count; ++i)
+                    row[i] = Sharpen ? SharpenedPixel(row[i], other[i]) : EmbossedPixel(row[i], other[i]);
+            }
+        }
+    });
+}
+
+void RunSharpen(PixelSurface s, PictureExtent e, const ProgressSteps& steps) {
+    RunDiagonalEffect<true>(s, e, steps);
+}
+void RunEmboss(PixelSurface s, PictureExtent e, const ProgressSteps& steps) {
+    RunDiagonalEffect<false>(s, e, steps);
+}
+
+// Soften reads the column before (written), its own column (written above, not below) and the column
+// after (not written), so it keeps the column walk. Inside the picture on plain values the nine sums
+// slide down the column, the three components held apart in one 64-bit word (20 bits each: nine bytes
+// sum to at most 2295).
+inline std::uint64_t Lanes(std::int32_t v) {
+    const auto u = static_cast<std::uint64_t>(static_cast<std::uint32_t>(v));
+    return (u & 0xFF) | ((u & 0xFF00) << 12) | ((u & 0xFF0000) << 24);
+}
+
+void SoftenPixel(ColumnGrid& g, int x, int y) {
+    long long r = 0, gr = 0, b = 0;
+    for (int i = -1; i <= 1; ++i)
+        for (int j = -1; j <= 1; ++j) {
+            const ColorComponents c = g.Read(x + i, y + j);
+            r += c.red;
+            gr += c.green;
+            b += c.blue;
+        }
+    g.Write(x, y, Clamped(FloorDiv(r, 9), FloorDiv(gr, 9), FloorDiv(b, 9)));
+}
+
+void SoftenColumn(ColumnGrid& g, int x, int lastY) {
+    const std::int32_t* left = g.At(x - 1, 0);
+    std::int32_t* mid = g.MutableAt(x, 0);
+    const std::int32_t* right = g.At(x + 1, 0);
+    constexpr std::uint64_t lane = 0xFFFFF;
+    std::uint64_t sumLeft = Lanes(left[0]) + Lanes(left[1]);
+    std::uint64_t sumRight = Lanes(right[0]) + Lanes(right[1]);
+    std::uint64_t above = Lanes(mid[0]), here = Lanes(mid[1]);
+    for (int y = 1; y <= lastY; ++y) {
+        const std::uint64_t below = Lanes(mid[y + 1]);
+        sumLeft += Lanes(left[y + 1]);
+        sumRight += Lanes(right[y + 1]);
+        const std::uint64_t sum = sumLeft + sumRight + above + here + below;
+        const auto r = static_cast<std::uint32_t>(sum & lane) / 9;
+        const auto gr = static_cast<std::uint32_t>((sum >> 20) & lane) / 9;
+        const auto b = static_cast<std::uint32_t>(sum >> 40) / 9;
+        mid[y] = static_cast<std::int32_t>(r | (gr << 8) | (b << 16));
+        above = r | (static_cast<std::uint64_t>(gr) << 20) | (static_cast<std::uint64_t>(b) << 40);
+        here = below;
+        sumLeft -= Lanes(left[y - 1]);
+        sumRight -= Lanes(right[y - 1]);
+    }
+}
+
+void RunSoften(PixelSurface s, PictureExtent e, const ProgressSteps& steps) {
+    const bool inside = e.maxX < s.width && e.maxY < s.height;
+    const bool plain = inside && AllPlain(s.pixels, s.width * s.height);
+    ColumnGrid grid(s);
+    // Rows and columns whose neighbours all lie inside; the last row and column may not.
+    const int lastX = std::min(e.maxX, s.width - 2), lastY = std::min(e.maxY, s.height - 2);
+    for (int x = 1; x <= e.maxX; ++x) {
+        if (plain && x <= lastX) {
+            // The results are plain too, so the whole walk stays on the fast path.
+            SoftenColumn(grid, x, lastY);
+            for (int y = lastY + 1; y <= e.maxY; ++y)
+                SoftenPixel(grid, x, y);
+        } else {
+            for (int y = 1; y <= e.maxY; ++y)
+                SoftenPixel(grid, x, y);
+        }
+        steps.AfterColumn(x);
+    }
+    grid.CopyTo(s);
+}
+
+// nearest(4r - 2), halves to even. For r in [0, 1), where 4r - 2 is exact, that is where r lies among
+// the eighths 1, 3, 5 and 7, the ends of the middle three ranges going to the even offsets.
+inline int DiffuseOffset(double r) {
+    if (!(r >= 0.0 && r < 1.0))
+        return static_cast<int>(NearestEven(r * 4 - 2));
+    // Counted rather than branched on: random offsets would defeat the branch predictor.
+    return static_cast<int>(r > 0.125) + static_cast<int>(r >= 0.375) + static_cast<int>(r > 0.625) +
+           static_cast<int>(r >= 0.875) - 2;
+}
+
+// Diffuse reads a pixel up to two away in any direction, written or not, so it keeps the column walk.
+template <typename Uniform>
+void RunDiffuse(PixelSurface s, PictureExtent e, const ProgressSteps& steps, Uniform&& uniform) {
+    RunNeighbourEffect(s, 0, e.maxX, 0, e.maxY, steps, [&](ColumnGrid& g, int x, int y) {
+        const double r1 = uniform();
+        const double r2 = uniform();
+        const int sx = x + DiffuseOffset(r1), sy = y + DiffuseOffset(r2);
+        std::int32_t v = g.Inside(sx, sy) ? *g.At(sx, sy) : -1;
+        if ((v & ~0xFFFFFF) != 0) {
+            const ColorComponents c = SplitColor(v);
+            v = Clamped(c.red, c.green, c.blue);
+        }
+        g.Write(x, y, v);
+    });
+}
+
 } // namespace
 
 bool RunImageEffect(std::string_view key, PixelSurface s, PictureExtent e, const EffectInputs& in) {
@@ -402,58 +569,18 @@ bool RunImageEffect(std::string_view key, PixelSurface s, PictureExtent e, const
     } else if (key == "ligthen") {
         RunLighten(s, e, steps);
     } else if (key == "sharpen") {
-        RunNeighbourEffect(s, 1, e.maxX - 2, 1, e.maxY - 2, steps, [](ColumnGrid& g, int x, int y) {
-            const ColorComponents c = g.Read(x, y), c2 = g.Read(x - 1, y - 1);
-            g.Write(x, y,
-                    Clamped(Sharpened(c.red, c2.red), Sharpened(c.green, c2.green), Sharpened(c.blue, c2.blue)));
-        });
+        RunSharpen(s, e, steps);
     } else if (key == "emboss") {
-        RunNeighbourEffect(s, 1, e.maxX - 2, 1, e.maxY - 2, steps, [](ColumnGrid& g, int x, int y) {
-            const ColorComponents c = g.Read(x, y), c2 = g.Read(x + 1, y + 1);
-            g.Write(x, y,
-                    Clamped(std::abs(c.red - c2.red + 128), std::abs(c.green - c2.green + 128),
-                            std::abs(c.blue - c2.blue + 128)));
-        });
+        RunEmboss(s, e, steps);
     } else if (key == "soften") {
-        RunNeighbourEffect(s, 1, e.maxX, 1, e.maxY, steps, [](ColumnGrid& g, int x, int y) {
-            long long r = 0, gr = 0, b = 0;
-            if (g.Inside(x + 1, y + 1)) {
-                // All nine inside (x and y are at least 1): no bounds checks.
-                for (int i = -1; i <= 1; ++i) {
-                    const std::int32_t* cell = g.At(x + i, y - 1);
-                    for (int j = 0; j < 3; ++j) {
-                        const ColorComponents c = SplitColor(cell[j]);
-                        r += c.red;
-                        gr += c.green;
-                        b += c.blue;
-                    }
-                }
-            } else {
-                for (int i = -1; i <= 1; ++i)
-                    for (int j = -1; j <= 1; ++j) {
-                        const ColorComponents c = g.Read(x + i, y + j);
-                        r += c.red;
-                        gr += c.green;
-                        b += c.blue;
-                    }
-            }
-            g.Write(x, y, Clamped(FloorDiv(r, 9), FloorDiv(gr, 9), FloorDiv(b, 9)));
-        });
+        RunSoften(s, e, steps);
     } else if (key == "diffuse") {
-        const auto diffuse = [&](auto&& uniform) {
-            RunNeighbourEffect(s, 0, e.maxX, 0, e.maxY, steps, [&](ColumnGrid& g, int x, int y) {
-                const double r1 = uniform();
-                const double r2 = uniform();
-                const int dx = static_cast<int>(NearestEven(r1 * 4 - 2));
-                const int dy = static_cast<int>(NearestEven(r2 * 4 - 2));
-                const ColorComponents c = g.Read(x + dx, y + dy);
-                g.Write(x, y, Clamped(c.red, c.green, c.blue));
-            });
-        };
-        if (in.uniform)
-            diffuse(in.uniform);
-        else
-            diffuse(DefaultUniform);
+        if (in.uniform) {
+            RunDiffuse(s, e, steps, in.uniform);
+        } else {
+            auto& generator = Generator();
+            RunDiffuse(s, e, steps, [&generator] { return static_cast<double>(generator() >> 11) * 0x1.0p-53; });
+        }
     } else {
         return false;
     }

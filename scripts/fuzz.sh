@@ -8,8 +8,11 @@ target=${1:?usage: fuzz.sh TARGET [SECONDS]}
 seconds=${2:-60}
 bash "$repo/scripts/setup.sh"
 build="$repo/build/fuzz"
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# libpng and zlib come from the pinned sources of build/deps (cmake/FuzzLibpng.cmake), instrumented too.
 cmake -S "$repo" -B "$build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DQUILLET_FUZZ=ON >/dev/null
+    -DQUILLET_FUZZ=ON "${launcher[@]}" >/dev/null
 cmake --build "$build" --target "$target" -j"$(nproc)"
 mkdir -p "$build/corpus/$target"
 cd "$build"

@@ -4,13 +4,15 @@
 The files are built here byte by byte (zlib and struct only), independently of libpng, so the tests check
 the decoder against pictures whose pixels are known from this script:
     python3 scripts/make-png-samples.py   # rewrites core/tests/data/png/ and fuzz/corpus/png_load/
+The fuzz corpus also gets seeds of every colour type, depth, filter and chunk kind, and damaged ones.
 """
 import os
 import struct
 import zlib
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-OUT_DIRS = [os.path.join(ROOT, "core", "tests", "data", "png"), os.path.join(ROOT, "fuzz", "corpus", "png_load")]
+FUZZ_DIR = os.path.join(ROOT, "fuzz", "corpus", "png_load")
+OUT_DIRS = [os.path.join(ROOT, "core", "tests", "data", "png"), FUZZ_DIR]
 
 SIGNATURE = b"\x89PNG\r\n\x1a\n"
 
@@ -106,13 +108,137 @@ def samples():
     return files
 
 
+def filtered(rows, depth, channels, kinds):
+    """Rows (samples flattened) as filtered scanlines, row y using filter kinds[y % len(kinds)]."""
+    bpp = max(1, depth * channels // 8)
+    out, prev = b"", None
+    for y, r in enumerate(rows):
+        line = pack_row(r, depth)
+        up = prev if prev is not None else bytes(len(line))
+        kind = kinds[y % len(kinds)]
+        enc = bytearray()
+        for i, v in enumerate(line):
+            a = line[i - bpp] if i >= bpp else 0
+            b = up[i]
+            c = up[i - bpp] if i >= bpp else 0
+            if kind == 0:
+                pred = 0
+            elif kind == 1:
+                pred = a
+            elif kind == 2:
+                pred = b
+            elif kind == 3:
+                pred = (a + b) // 2
+            else:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                pred = a if pa <= pb and pa <= pc else (b if pb <= pc else c)
+            enc.append((v - pred) & 0xFF)
+        out += bytes([kind]) + bytes(enc)
+        prev = line
+    return out
+
+
+CHANNELS = {0: 1, 2: 3, 3: 1, 4: 2, 6: 4}
+
+
+def gradient(width, height, depth, colour):
+    """Samples that use the whole range of the depth, differing between neighbours."""
+    top = (1 << depth) - 1
+    n = CHANNELS[colour]
+    if colour == 3:
+        top = min(top, 3)
+    return [[((x * 7 + y * 13 + c * 29) * 37) % (top + 1) for x in range(width) for c in range(n)]
+            for y in range(height)]
+
+
+def fuzz_seeds():
+    """Seeds for the png_load fuzz target only: every colour type and depth PNG allows, interlaced and
+    not, each filter type, the ancillary chunks the decoder may meet, and damaged variants of them."""
+    files = {}
+    plte = chunk(b"PLTE", bytes((i * 53) % 256 for i in range(16 * 3)))
+    depths = {0: [1, 2, 4, 8, 16], 2: [8, 16], 3: [1, 2, 4, 8], 4: [8, 16], 6: [8, 16]}
+    for colour, ds in depths.items():
+        for depth in ds:
+            for interlace in (0, 1):
+                rows = gradient(9, 7, depth, colour)
+                extra = plte if colour == 3 else b""
+                name = "seed_c%d_d%d%s.png" % (colour, depth, "_interlaced" if interlace else "")
+                files[name] = png(9, 7, depth, colour, rows, extra=extra, interlace=interlace)
+    # Every filter type, on 8 and 16 bits.
+    for colour, depth in ((2, 8), (6, 16), (0, 8), (4, 8)):
+        rows = gradient(12, 10, depth, colour)
+        raw = filtered(rows, depth, CHANNELS[colour], [0, 1, 2, 3, 4])
+        files["seed_filters_c%d_d%d.png" % (colour, depth)] = (
+            SIGNATURE + ihdr(12, 10, depth, colour) + chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
+    # Ancillary chunks before and after PLTE, and the picture split over several IDAT chunks.
+    text = chunk(b"tEXt", b"Title\x00A picture") + chunk(b"zTXt", b"Note\x00\x00" + zlib.compress(b"compressed"))
+    itxt = chunk(b"iTXt", b"Author\x00\x00\x00en\x00Author\x00someone")
+    colour_info = (chunk(b"gAMA", struct.pack(">I", 45455)) +
+                   chunk(b"cHRM", struct.pack(">8I", 31270, 32900, 64000, 33000, 30000, 60000, 15000, 6000)) +
+                   chunk(b"sBIT", bytes([5, 6, 5])) + chunk(b"pHYs", struct.pack(">IIB", 2835, 2835, 1)) +
+                   chunk(b"tIME", struct.pack(">HBBBBB", 2020, 1, 2, 3, 4, 5)))
+    rows = gradient(16, 16, 8, 2)
+    raw = zlib.compress(b"".join(b"\x00" + pack_row(r, 8) for r in rows))
+    thirds = [raw[:len(raw) // 3], raw[len(raw) // 3:2 * len(raw) // 3], raw[2 * len(raw) // 3:]]
+    files["seed_chunks_rgb.png"] = (SIGNATURE + ihdr(16, 16, 8, 2) + colour_info + text + itxt +
+                                    chunk(b"bKGD", struct.pack(">HHH", 1, 2, 3)) +
+                                    chunk(b"tRNS", struct.pack(">HHH", 10, 20, 30)) +
+                                    b"".join(chunk(b"IDAT", t) for t in thirds) + chunk(b"IEND", b""))
+    files["seed_srgb_iccp_gray.png"] = (SIGNATURE + ihdr(4, 4, 8, 0) + chunk(b"sRGB", b"\x00") +
+                                        chunk(b"iCCP", b"profile\x00\x00" + zlib.compress(bytes(128))) +
+                                        chunk(b"tRNS", struct.pack(">H", 7)) + chunk(b"bKGD", struct.pack(">H", 3)) +
+                                        chunk(b"IDAT", zlib.compress(b"".join(b"\x00" + bytes(r) for r in gradient(4, 4, 8, 0)))) +
+                                        chunk(b"IEND", b""))
+    pal_rows = gradient(8, 8, 8, 3)
+    files["seed_palette_hist_splt.png"] = (
+        SIGNATURE + ihdr(8, 8, 8, 3) + chunk(b"sPLT", b"six\x00\x08" + bytes(6 * 6)) + plte +
+        chunk(b"hIST", bytes(32)) + chunk(b"tRNS", bytes(range(0, 200, 20))) + chunk(b"bKGD", b"\x02") +
+        chunk(b"IDAT", zlib.compress(b"".join(b"\x00" + bytes(r) for r in pal_rows))) + chunk(b"IEND", b""))
+    # Damaged variants: each must be refused, or read, without harm.
+    base = files["seed_chunks_rgb.png"]
+    gama = base.index(b"gAMA")
+    files["bad_ancillary_crc.png"] = base[:gama + 8] + b"\x00\x00\x00\x00" + base[gama + 12:]
+    files["bad_chunk_length_huge.png"] = base[:gama - 4] + b"\x7f\xff\xff\xff" + base[gama:]
+    files["bad_unknown_critical.png"] = (SIGNATURE + ihdr(2, 2, 8, 0) + chunk(b"ZZZZ", b"x") +
+                                         chunk(b"IDAT", zlib.compress(b"\x00\x01\x02\x00\x03\x04")) + chunk(b"IEND", b""))
+    files["bad_palette_missing.png"] = (SIGNATURE + ihdr(2, 2, 8, 3) +
+                                        chunk(b"IDAT", zlib.compress(b"\x00\x01\x02\x00\x03\x04")) + chunk(b"IEND", b""))
+    files["bad_palette_index.png"] = (SIGNATURE + ihdr(2, 2, 8, 3) + chunk(b"PLTE", bytes(6)) +
+                                      chunk(b"IDAT", zlib.compress(b"\x00\x01\xff\x00\x03\x04")) + chunk(b"IEND", b""))
+    files["bad_palette_too_long.png"] = (SIGNATURE + ihdr(2, 2, 2, 3) + chunk(b"PLTE", bytes(3 * 300)) +
+                                         chunk(b"IDAT", zlib.compress(b"\x00\x10\x00\x20")) + chunk(b"IEND", b""))
+    files["bad_filter_type.png"] = (SIGNATURE + ihdr(2, 2, 8, 0) +
+                                    chunk(b"IDAT", zlib.compress(b"\x09\x01\x02\x07\x03\x04")) + chunk(b"IEND", b""))
+    files["bad_zlib_stream.png"] = (SIGNATURE + ihdr(2, 2, 8, 0) + chunk(b"IDAT", b"\x78\x9c\xff\xff\xff\x00\x01") +
+                                    chunk(b"IEND", b""))
+    files["bad_depth_for_colour.png"] = (SIGNATURE + ihdr(2, 2, 4, 2) + chunk(b"IDAT", zlib.compress(b"\x00" * 10)) +
+                                         chunk(b"IEND", b""))
+    files["bad_interlace_method.png"] = (SIGNATURE + ihdr(2, 2, 8, 0, interlace=2) +
+                                         chunk(b"IDAT", zlib.compress(b"\x00" * 6)) + chunk(b"IEND", b""))
+    files["bad_trns_too_long.png"] = (SIGNATURE + ihdr(2, 2, 8, 3) + chunk(b"PLTE", bytes(6)) + chunk(b"tRNS", bytes(9)) +
+                                      chunk(b"IDAT", zlib.compress(b"\x00\x01\x00\x00\x01\x00")) + chunk(b"IEND", b""))
+    files["bad_zero_width.png"] = (SIGNATURE + ihdr(0, 2, 8, 0) + chunk(b"IDAT", zlib.compress(b"\x00\x00")) +
+                                   chunk(b"IEND", b""))
+    files["bad_iccp_garbage.png"] = (SIGNATURE + ihdr(2, 2, 8, 0) + chunk(b"iCCP", b"p\x00\x00\x78\x9c\x01\x02") +
+                                     chunk(b"IDAT", zlib.compress(b"\x00" * 6)) + chunk(b"IEND", b""))
+    files["bad_interlaced_cut.png"] = files["seed_c6_d16_interlaced.png"][:-40]
+    return files
+
+
+def write(directory, files):
+    os.makedirs(directory, exist_ok=True)
+    for name, data in files.items():
+        with open(os.path.join(directory, name), "wb") as f:
+            f.write(data)
+
+
 def main():
     for directory in OUT_DIRS:
-        os.makedirs(directory, exist_ok=True)
-        for name, data in samples().items():
-            with open(os.path.join(directory, name), "wb") as f:
-                f.write(data)
-    print("wrote %d files to each of %s" % (len(samples()), ", ".join(OUT_DIRS)))
+        write(directory, samples())
+    write(FUZZ_DIR, fuzz_seeds())
+    print("wrote %d files to each of %s, %d more to %s" % (len(samples()), ", ".join(OUT_DIRS), len(fuzz_seeds()),
+                                                        FUZZ_DIR))
 
 
 if __name__ == "__main__":

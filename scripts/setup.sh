@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what the builds and tests need on Debian 12 and fetches the pinned libpng sources.
+# Installs what the builds and tests need on Debian 12 and fetches the pinned libpng sources (and the zlib
+# sources of the same bundle, which the fuzz build compiles with coverage instrumentation).
 # Safe to run again: it only acts on what is missing, so a second run takes a second or two.
 set -euo pipefail
 
@@ -35,9 +36,10 @@ fi
 png_pkg="png-img@5.0.1"
 png_integrity="sha512-AsN9HL7oDdW5D6g+euoMmcGe6LImj09aaHUuABe+jcFkSQpo+JZ/L24LgV0RJrzfpUs29nLDk2+qpQctrC6Z3g=="
 libpng="$deps/libpng"
-if [ ! -f "$libpng/.complete" ]; then
+zlib="$deps/zlib"
+if [ ! -f "$libpng/.complete" ] || [ ! -f "$zlib/.complete" ]; then
     echo "setup: fetching $png_pkg"
-    rm -rf "$deps/png-img" "$libpng"
+    rm -rf "$deps/png-img" "$libpng" "$zlib"
     mkdir -p "$deps/png-img"
     (cd "$deps/png-img" && npm pack --silent "$png_pkg" >/dev/null)
     tarball=$(ls "$deps"/png-img/png-img-*.tgz)
@@ -55,4 +57,7 @@ if [ ! -f "$libpng/.complete" ]; then
     grep -q '^#define PNG_ZLIB_VERNUM 0$' "$libpng/pnglibconf.h"
     rm -f "$libpng/pngtest.c"
     touch "$libpng/.complete"
+    mkdir -p "$zlib"
+    cp "$deps"/png-img/package/third_party/zlib/*.[ch] "$zlib/"
+    touch "$zlib/.complete"
 fi

@@ -24,7 +24,7 @@ session_display() {
 # and Wine would wait two seconds for one each time a window closes.
 ensure_prefix() {
     local kind=${1:-desktop}
-    local mark="$kind 2"
+    local mark="$kind 3"
     if [ "$(cat "$WINEPREFIX/.quillet-ready" 2>/dev/null)" != "$mark" ]; then
         echo "wine: preparing the Wine prefix $WINEPREFIX"
         [ -f "$WINEPREFIX/.quillet-ready" ] || rm -rf "$WINEPREFIX"
@@ -33,7 +33,11 @@ ensure_prefix() {
         [ "$kind" = headless ] && managed=N
         "$wine_bin" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d $managed /f </dev/null >/dev/null 2>&1
         # A crashing test program must end at once instead of waiting in the debugger until CTest's timeout.
-        "$wine_bin" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f </dev/null >/dev/null 2>&1 || true
+        # Without a Debugger value Wine still starts its own debugger, which waits; a debugger that cannot
+        # start ends the crashed process at once (Auto: no question asked first).
+        local aedebug='HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug'
+        "$wine_bin" reg add "$aedebug" /v Debugger /d 'C:\windows\system32\no-debugger.exe %ld %ld' /f </dev/null >/dev/null 2>&1
+        "$wine_bin" reg add "$aedebug" /v Auto /d 1 /f </dev/null >/dev/null 2>&1
         wineserver -w
         echo "$mark" >"$WINEPREFIX/.quillet-ready"
     fi

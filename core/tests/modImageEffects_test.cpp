@@ -11,7 +11,9 @@ using core::RunImageEffect;
 
 namespace {
 
-constexpr std::int32_t Rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+constexpr std::int32_t Rgb(int r, int g, int b) {
+    return r | (g << 8) | (b << 16);
+}
 
 struct Picture {
     int width, height;
@@ -38,11 +40,11 @@ TEST(ImageEffectsColor, SplitsValuesInsideAndOutsideTheColourRange) {
     };
     expectSplit(0x00332211, 0x11, 0x22, 0x33);
     expectSplit(0x00FFFFFF, 255, 255, 255);
-    expectSplit(-1, -1, -1, -1);                 // what a read outside the picture gives
-    expectSplit(-2, -2, -1, -1);                 // q = floor(-2 / 256) = -1
-    expectSplit(-256, 0, -1, -1);                // remainder 0, q = -1
-    expectSplit(-65536, 0, 0, -1);               // q = -256, remainder 0
-    expectSplit(0x01FF0000, 0, 0, 511);          // blue is not reduced modulo 256
+    expectSplit(-1, -1, -1, -1);        // what a read outside the picture gives
+    expectSplit(-2, -2, -1, -1);        // q = floor(-2 / 256) = -1
+    expectSplit(-256, 0, -1, -1);       // remainder 0, q = -1
+    expectSplit(-65536, 0, 0, -1);      // q = -256, remainder 0
+    expectSplit(0x01FF0000, 0, 0, 511); // blue is not reduced modulo 256
     EXPECT_EQ(core::CombineColor(1, 2, 3), 0x030201);
 }
 
@@ -69,8 +71,8 @@ TEST(ImageEffectsExtent, FollowsTheScaleMode) {
         return std::make_pair(e.maxX, e.maxY);
     };
     EXPECT_EQ(extent(ScaleMode::Twips, 3000, 1500), std::make_pair(199, 99));
-    EXPECT_EQ(extent(ScaleMode::Twips, 100, 22.5), std::make_pair(6, 0));  // 5.67 -> 6, 0.5 -> 0
-    EXPECT_EQ(extent(ScaleMode::Twips, 37.5, 0), std::make_pair(2, -1));   // 1.5 -> 2, nothing when empty
+    EXPECT_EQ(extent(ScaleMode::Twips, 100, 22.5), std::make_pair(6, 0)); // 5.67 -> 6, 0.5 -> 0
+    EXPECT_EQ(extent(ScaleMode::Twips, 37.5, 0), std::make_pair(2, -1));  // 1.5 -> 2, nothing when empty
     EXPECT_EQ(extent(ScaleMode::Pixels, 200, 100), std::make_pair(199, 99));
     EXPECT_EQ(extent(ScaleMode::Inches, 3000, 1500), std::make_pair(0, 0));
     EXPECT_EQ(extent(ScaleMode::User, 3000, 1500), std::make_pair(0, 0));
@@ -87,8 +89,8 @@ TEST(ImageEffectsPoint, InvertGrayscaleAndSolarize) {
     EXPECT_EQ(p.px, original);
 
     ASSERT_TRUE(Apply("grayscale", p));
-    EXPECT_EQ(p.at(0, 0), Rgb(20, 20, 20));  // 60 / 3
-    EXPECT_EQ(p.at(1, 0), Rgb(20, 20, 20));  // floor(61 / 3)
+    EXPECT_EQ(p.at(0, 0), Rgb(20, 20, 20)); // 60 / 3
+    EXPECT_EQ(p.at(1, 0), Rgb(20, 20, 20)); // floor(61 / 3)
 
     p.at(0, 0) = Rgb(0, 127, 128);
     p.at(1, 0) = Rgb(200, 200, 200);
@@ -109,18 +111,18 @@ TEST(ImageEffectsPoint, ValuesOutsideTheColourRangeFollowTheSplitRule) {
     };
     Picture inv = row();
     ASSERT_TRUE(Apply("invert", inv));
-    EXPECT_EQ(inv.at(0, 0), Rgb(255, 255, 255));  // 257, 256, 256
-    EXPECT_EQ(inv.at(1, 0), Rgb(255, 255, 0));    // 255, 255, -256
+    EXPECT_EQ(inv.at(0, 0), Rgb(255, 255, 255)); // 257, 256, 256
+    EXPECT_EQ(inv.at(1, 0), Rgb(255, 255, 0));   // 255, 255, -256
     EXPECT_EQ(inv.at(2, 0), Rgb(245, 235, 225));
     Picture sol = row();
     ASSERT_TRUE(Apply("solarize", sol));
     EXPECT_EQ(sol.at(0, 0), Rgb(255, 255, 255));
-    EXPECT_EQ(sol.at(1, 0), Rgb(255, 255, 255));  // 255, 255, 511
+    EXPECT_EQ(sol.at(1, 0), Rgb(255, 255, 255)); // 255, 255, 511
     EXPECT_EQ(sol.at(2, 0), Rgb(245, 235, 225));
     Picture grey = row();
     ASSERT_TRUE(Apply("grayscale", grey));
-    EXPECT_EQ(grey.at(0, 0), Rgb(0, 0, 0));        // floor(-4 / 3) = -2
-    EXPECT_EQ(grey.at(1, 0), Rgb(170, 170, 170));  // floor(511 / 3)
+    EXPECT_EQ(grey.at(0, 0), Rgb(0, 0, 0));       // floor(-4 / 3) = -2
+    EXPECT_EQ(grey.at(1, 0), Rgb(170, 170, 170)); // floor(511 / 3)
     EXPECT_EQ(grey.at(2, 0), Rgb(20, 20, 20));
 }
 
@@ -136,7 +138,7 @@ TEST(ImageEffectsPoint, BrightnessAddsTheOffsetAndClamps) {
     ASSERT_TRUE(Apply("brightness", p, in));
     for (auto v : p.px)
         EXPECT_EQ(v, Rgb(170, 0, 0));
-    in.brightnessOffset = 2147483647;  // no overflow on the way to the clamp
+    in.brightnessOffset = 2147483647; // no overflow on the way to the clamp
     ASSERT_TRUE(Apply("brightness", p, in));
     EXPECT_EQ(p.at(0, 0), Rgb(255, 255, 255));
 }
@@ -179,21 +181,21 @@ TEST(ImageEffectsPoint, ColorsReadsTheSlidersAtEveryPixelInColumnOrder) {
     reads = 0;
     in.colorBalance = [&] { return core::ColorBalance{reads++ < 7 ? 0 : 50, 0, 0}; };
     ASSERT_TRUE(Apply("colors", once, in));
-    EXPECT_EQ(once.red(3, 0), 100);  // k = 6
-    EXPECT_EQ(once.red(3, 1), 150);  // k = 7
+    EXPECT_EQ(once.red(3, 0), 100); // k = 6
+    EXPECT_EQ(once.red(3, 1), 150); // k = 7
     EXPECT_EQ(once.red(40, 1), 150);
     EXPECT_EQ(once.red(0, 1), 100);
 }
 
 TEST(ImageEffectsNeighbours, SharpenRoundsHalvesToEvenAndSeesEarlierWrites) {
-    Picture p(5, 5);  // processes columns and rows 1..2 only
+    Picture p(5, 5); // processes columns and rows 1..2 only
     p.at(0, 0) = Rgb(100, 0, 200);
-    p.at(1, 1) = Rgb(101, 200, 10);  // 101 + 0.5 = 101.5 -> 102; 200 + 100 -> 255; 10 - 95 -> 0
+    p.at(1, 1) = Rgb(101, 200, 10); // 101 + 0.5 = 101.5 -> 102; 200 + 100 -> 255; 10 - 95 -> 0
     p.at(0, 1) = Rgb(10, 0, 0);
-    p.at(1, 2) = Rgb(11, 0, 0);      // 11.5 -> 12
+    p.at(1, 2) = Rgb(11, 0, 0); // 11.5 -> 12
     p.at(1, 0) = Rgb(50, 0, 0);
-    p.at(2, 1) = Rgb(53, 0, 0);      // 53 + 1.5 = 54.5 -> 54
-    p.at(2, 2) = Rgb(104, 0, 0);     // against the new 102: 104 + 1 = 105 (the old 101 would give 106)
+    p.at(2, 1) = Rgb(53, 0, 0);  // 53 + 1.5 = 54.5 -> 54
+    p.at(2, 2) = Rgb(104, 0, 0); // against the new 102: 104 + 1 = 105 (the old 101 would give 106)
     p.at(4, 4) = Rgb(9, 9, 9);
     p.at(3, 3) = Rgb(1, 2, 3);
     ASSERT_TRUE(Apply("sharpen", p));
@@ -267,19 +269,22 @@ TEST(ImageEffectsNeighbours, DiffuseTakesTheInjectedOffsetsInOrder) {
     ASSERT_TRUE(Apply("diffuse", p, in));
     EXPECT_EQ(next, draws.size());
     EXPECT_EQ(p.at(0, 0), o(1, 0));
-    EXPECT_EQ(p.at(0, 1), o(1, 0));  // from (0,0), already written
-    EXPECT_EQ(p.at(0, 2), 0);        // (-2, 2) is outside: black
+    EXPECT_EQ(p.at(0, 1), o(1, 0)); // from (0,0), already written
+    EXPECT_EQ(p.at(0, 2), 0);       // (-2, 2) is outside: black
     EXPECT_EQ(p.at(1, 0), o(1, 2));
     EXPECT_EQ(p.at(1, 1), o(1, 1));
-    EXPECT_EQ(p.at(1, 2), o(1, 0));  // from (0,1), already written
+    EXPECT_EQ(p.at(1, 2), o(1, 0)); // from (0,1), already written
     EXPECT_EQ(p.at(2, 0), o(2, 0));
-    EXPECT_EQ(p.at(2, 1), o(1, 2));  // from (1,0), already written
-    EXPECT_EQ(p.at(2, 2), 0);        // (4, 2) is outside
+    EXPECT_EQ(p.at(2, 1), o(1, 2)); // from (1,0), already written
+    EXPECT_EQ(p.at(2, 2), 0);       // (4, 2) is outside
 }
 
 TEST(ImageEffectsLighten, StrengthFollowsTheProductOfTheExtents) {
     // A black picture's (0,0) is floor(f * (maxY + 1 - sin(maxX / 90 * 3.14 / 180))).
-    struct Case { int size; double f; };
+    struct Case {
+        int size;
+        double f;
+    };
     for (const Case c : {Case{188, 1.0f}, Case{189, 0.7f}, Case{200, 0.7f}, Case{317, 0.7f}, Case{318, 0.5f},
                          Case{448, 0.5f}, Case{449, 0.4f}, Case{592, 0.4f}, Case{593, 0.3f}}) {
         Picture p(c.size, c.size);
@@ -288,13 +293,13 @@ TEST(ImageEffectsLighten, StrengthFollowsTheProductOfTheExtents) {
         const int expected = static_cast<int>(std::floor(c.f * (m + 1 - std::sin(m / 90 * 3.14 / 180))));
         EXPECT_EQ(p.red(0, 0), expected) << c.size;
     }
-    Picture p(200, 200);  // P = 199 * 199 = 39 601: 0.7 * 199.96 = 139.97
+    Picture p(200, 200); // P = 199 * 199 = 39 601: 0.7 * 199.96 = 139.97
     ASSERT_TRUE(Apply("ligthen", p));
     EXPECT_EQ(p.at(0, 0), Rgb(139, 139, 139));
 }
 
 TEST(ImageEffectsLighten, HalvesTheComponentsAndClampsTheWashAndTheAngle) {
-    Picture one(1, 1, Rgb(1, 2, 255));  // f = 1, D = 0, A = 1: floor(1 + R / 2)
+    Picture one(1, 1, Rgb(1, 2, 255)); // f = 1, D = 0, A = 1: floor(1 + R / 2)
     ASSERT_TRUE(Apply("ligthen", one));
     EXPECT_EQ(one.at(0, 0), Rgb(1, 2, 128));
 
@@ -317,16 +322,16 @@ TEST(ImageEffectsProgress, StepsEveryTwentiethOfTheWidth) {
         RunImageEffect(key, p.surface(), p.extent(), in);
         return values;
     };
-    const auto forty = reports("invert", 41);  // maxX 40: every 2nd column, 0 .. 100 by 5
+    const auto forty = reports("invert", 41); // maxX 40: every 2nd column, 0 .. 100 by 5
     ASSERT_EQ(forty.size(), 21u);
     for (size_t i = 0; i < forty.size(); ++i)
         EXPECT_FLOAT_EQ(forty[i], 5.0f * i);
-    EXPECT_EQ(reports("invert", 51).size(), 26u);   // nearest(2.5) = 2
-    EXPECT_EQ(reports("invert", 31).size(), 16u);   // nearest(1.5) = 2
-    EXPECT_EQ(reports("invert", 11).size(), 11u);   // nearest(0.5) = 0: every column
-    EXPECT_EQ(reports("invert", 1).size(), 0u);     // maxX 0
-    EXPECT_EQ(reports("sharpen", 41).size(), 19u);  // columns 1..38, the even ones
-    EXPECT_EQ(reports("soften", 41).size(), 20u);   // columns 1..40
+    EXPECT_EQ(reports("invert", 51).size(), 26u);  // nearest(2.5) = 2
+    EXPECT_EQ(reports("invert", 31).size(), 16u);  // nearest(1.5) = 2
+    EXPECT_EQ(reports("invert", 11).size(), 11u);  // nearest(0.5) = 0: every column
+    EXPECT_EQ(reports("invert", 1).size(), 0u);    // maxX 0
+    EXPECT_EQ(reports("sharpen", 41).size(), 19u); // columns 1..38, the even ones
+    EXPECT_EQ(reports("soften", 41).size(), 20u);  // columns 1..40
     EXPECT_EQ(reports("nonsense", 41).size(), 0u);
 
     core::EffectInputs dialogs;
@@ -360,7 +365,7 @@ TEST(ImageEffectsExtent, AnExtentBeyondTheSurfaceReadsMinusOneAndDropsWrites) {
         EXPECT_EQ(v, Rgb(165, 165, 165));
     Picture s(2, 2, Rgb(90, 90, 90));
     ASSERT_TRUE(RunImageEffect("soften", s.surface(), {3, 3}));
-    EXPECT_EQ(s.red(1, 1), (4 * 90 - 5) / 9);  // five of the nine neighbours are outside
+    EXPECT_EQ(s.red(1, 1), (4 * 90 - 5) / 9); // five of the nine neighbours are outside
 }
 
 TEST(ImageEffectsKeys, AnUnknownKeyChangesNothing) {
@@ -397,12 +402,73 @@ TEST(ImageEffectsPoint, EveryColourFollowsTheFormulasOnAWidePicture) {
             ASSERT_EQ(q.px[i], expected) << key << " at " << i;
         }
     };
-    check("invert", [](int c) { return 255 - c; }, false);
-    check("solarize", [](int c) { return c < 128 ? 255 - c : c; }, false);
+    check(
+        "invert", [](int c) { return 255 - c; }, false);
+    check(
+        "solarize", [](int c) { return c < 128 ? 255 - c : c; }, false);
     check("grayscale", nullptr, true);
     core::EffectInputs in;
     in.brightnessOffset = 77;
-    check("brightness", [](int c) { return std::min(c + 77, 255); }, false, in);
+    check(
+        "brightness", [](int c) { return std::min(c + 77, 255); }, false, in);
     in.colorBalance = [] { return core::ColorBalance{-30, -30, -30}; };
-    check("colors", [](int c) { return c + static_cast<int>(std::floor(-30 / 100.0 * c)); }, false, in);
+    check(
+        "colors", [](int c) { return c + static_cast<int>(std::floor(-30 / 100.0 * c)); }, false, in);
+}
+
+namespace {
+
+// A 1080p picture of scattered colours; with oddValues, one pixel in 97 is a value outside the colour
+// range (negative or above 0xFFFFFF), which the effects split by their own rule.
+Picture FullHdPicture(bool oddValues) {
+    Picture p(1920, 1080);
+    std::uint32_t seed = 12345;
+    size_t i = 0;
+    for (auto& v : p.px) {
+        seed = seed * 1664525u + 1013904223u;
+        v = static_cast<std::int32_t>(seed >> 8);
+        if (oddValues && ++i % 97 == 0)
+            v = static_cast<std::int32_t>(seed ^ 0x80000000u) >> ((seed >> 3) & 7);
+    }
+    return p;
+}
+
+std::uint64_t Fnv1a(const std::vector<std::int32_t>& px) {
+    std::uint64_t h = 1469598103934665603ull;
+    for (std::int32_t v : px)
+        for (int k = 0; k < 4; ++k) {
+            h ^= (static_cast<std::uint32_t>(v) >> (8 * k)) & 0xFF;
+            h *= 1099511628211ull;
+        }
+    return h;
+}
+
+} // namespace
+
+TEST(ImageEffectsNeighbours, EveryPixelOfA1080pPictureMatchesTheReference) {
+    // Checksums of every pixel as the column-by-column walk, one pixel at a time, produced them: any
+    // faster walk must give the same pictures, odd values and edges included.
+    struct Case {
+        const char* key;
+        bool oddValues;
+        std::uint64_t expected;
+    };
+    const Case cases[] = {
+        {"sharpen", false, 0xd235fa5ebe5b860dull}, {"sharpen", true, 0x6f37266da40d4f3eull},
+        {"emboss", false, 0xa18725ebd0c76a80ull},  {"emboss", true, 0x19b84760dc119217ull},
+        {"soften", false, 0xf98180095e2545a1ull},  {"soften", true, 0xc737965e3d175006ull},
+        {"diffuse", false, 0xdd2922b6cfb66661ull}, {"diffuse", true, 0xda0867b98e903dcfull},
+    };
+    for (const Case& c : cases) {
+        Picture p = FullHdPicture(c.oddValues);
+        core::EffectInputs in;
+        std::uint64_t state = 99;
+        in.uniform = [&state] {
+            state = state * 6364136223846793005ull + 1442695040888963407ull;
+            return static_cast<double>(state >> 11) * 0x1.0p-53;
+        };
+        ASSERT_TRUE(Apply(c.key, p, in));
+        EXPECT_EQ(Fnv1a(p.px), c.expected)
+            << c.key << (c.oddValues ? " with odd values" : "") << std::hex << " got 0x" << Fnv1a(p.px);
+    }
 }
