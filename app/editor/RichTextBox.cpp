@@ -1,6 +1,7 @@
 #include "app/editor/RichTextBox.h"
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace quillet {
@@ -56,6 +57,72 @@ Tristate Effect(const CHARFORMAT2W& cf, DWORD mask, DWORD effect) {
     return (cf.dwEffects & effect) != 0;
 }
 
+// A character the ANSI code page only approximates (a best fit, "r" for U+0159) is written by some
+// rich-text controls as that approximation instead of a \u escape. Such characters get a character set
+// whose code page holds them exactly, so every writer keeps them.
+BYTE ExactCharset(wchar_t c) {
+    BOOL usedDefault = FALSE;
+    char bytes[4] = {};
+    const int n = ::WideCharToMultiByte(CP_ACP, 0, &c, 1, bytes, 4, nullptr, &usedDefault);
+    wchar_t back = 0;
+    if (n <= 0 || usedDefault || (::MultiByteToWideChar(CP_ACP, 0, bytes, n, &back, 1) == 1 && back == c))
+        return DEFAULT_CHARSET; // exact, or escaped as Unicode anyway
+    static const std::pair<UINT, BYTE> sets[] = {
+        {1250, EASTEUROPE_CHARSET}, {1251, RUSSIAN_CHARSET}, {1253, GREEK_CHARSET}, {1254, TURKISH_CHARSET},
+        {1257, BALTIC_CHARSET},     {1258, VIETNAMESE_CHARSET}, {1255, HEBREW_CHARSET}, {1256, ARABIC_CHARSET},
+        {874, THAI_CHARSET},        {932, SHIFTJIS_CHARSET}, {936, GB2312_CHARSET}, {949, HANGEUL_CHARSET},
+        {950, CHINESEBIG5_CHARSET}};
+    for (const auto& [codePage, charset] : sets) {
+        usedDefault = FALSE;
+        const int m = ::WideCharToMultiByte(codePage, 0, &c, 1, bytes, 4, nullptr, &usedDefault);
+        if (m > 0 && !usedDefault && ::MultiByteToWideChar(codePage, 0, bytes, m, &back, 1) == 1 && back == c)
+            return charset;
+    }
+    return DEFAULT_CHARSET;
+}
+
+void KeepCharactersExact(HWND box) {
+    // Positions as the control counts them: a paragraph end is one character.
+    GETTEXTLENGTHEX how{GTL_NUMCHARS | GTL_PRECISE, 1200};
+    const LRESULT length = ::SendMessageW(box, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0);
+    if (length <= 0)
+        return;
+    std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1);
+    GETTEXTEX get{};
+    get.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    get.flags = GT_DEFAULT;
+    get.codepage = 1200;
+    const LRESULT got = ::SendMessageW(box, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
+                                       reinterpret_cast<LPARAM>(text.data()));
+    CHARRANGE kept{};
+    bool moved = false;
+    for (LRESULT i = 0; i < got;) {
+        if (text[static_cast<std::size_t>(i)] < 128) {
+            ++i;
+            continue;
+        }
+        const BYTE charset = ExactCharset(text[static_cast<std::size_t>(i)]);
+        LRESULT end = i + 1;
+        while (charset != DEFAULT_CHARSET && end < got && text[static_cast<std::size_t>(end)] >= 128 &&
+               ExactCharset(text[static_cast<std::size_t>(end)]) == charset)
+            ++end;
+        if (charset != DEFAULT_CHARSET) {
+            if (!moved) {
+                ::SendMessageW(box, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&kept));
+                moved = true;
+            }
+            CHARRANGE range{static_cast<LONG>(i), static_cast<LONG>(end)};
+            ::SendMessageW(box, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+            CHARFORMAT2W cf = CharFormat(CFM_CHARSET);
+            cf.bCharSet = charset;
+            ApplyChar(box, cf);
+        }
+        i = end;
+    }
+    if (moved)
+        ::SendMessageW(box, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&kept));
+}
+
 } // namespace
 
 const wchar_t* RichEditClassName() {
@@ -89,6 +156,7 @@ std::wstring RichPlainText(HWND box) {
 }
 
 std::string RichRtf(HWND box, bool selectionOnly) {
+    KeepCharactersExact(box);
     OutStream out;
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&out), 0, &WriteOut};
     ::SendMessageW(box, EM_STREAMOUT, SF_RTF | (selectionOnly ? SFF_SELECTION : 0), reinterpret_cast<LPARAM>(&stream));

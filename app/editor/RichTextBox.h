@@ -16,7 +16,8 @@ const wchar_t* RichEditClassName();
 std::wstring RichPlainText(HWND box);
 // The number of characters of the plain text (a line break counts as one, as the control counts).
 long RichTextLength(HWND box);
-// The RTF source of the whole box, or of the selection only.
+// The RTF source of the whole box, or of the selection only. Characters the ANSI code page only
+// approximates are first given a character set that holds them, so the source keeps every character.
 std::string RichRtf(HWND box, bool selectionOnly = false);
 // Replaces the whole box, or the selection, with the RTF source (false when the control refused it).
 bool SetRichRtf(HWND box, const std::string& rtf, bool selectionOnly = false);

@@ -355,6 +355,7 @@ void frmConfPasteBox::TransBoxes(const std::wstring& direction, const std::wstri
             ::ShowWindow(rtf, SW_HIDE);
             RepaintForm();
         }
+        OnTextChanged(); // a multi-line edit tells no change of a text set from outside
     } else if (direction == L"txt2rtf") {
         SetRichText(rtf, L"");
         SetRichText(rtf, WindowString(txt));
@@ -454,7 +455,7 @@ void frmConfPasteBox::ClearClip() {
     }
     ::SetWindowTextW(control(idTxtCustomName), L"");
     EditData.clear();
-    RefreshStatus();
+    OnTextChanged();
 }
 
 bool frmConfPasteBox::Unload() {

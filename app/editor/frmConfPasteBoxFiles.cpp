@@ -91,18 +91,17 @@ void frmConfPasteBox::LoadClipFileFrom(const std::wstring& path) {
     // The file's characters go in as they are: nothing is added, so nothing has to be taken off again.
     if (currentFormat_ == L"rtf") {
         const HWND box = control(idTxtClipRTF);
-        bool cut = false;
-        if (EndsWithRtf(path)) {
+        if (EndsWithRtf(path))
             SetRichRtf(box, *bytes);
-            cut = RichTextLength(box) >= kRichTextLimit && bytes->size() > static_cast<std::size_t>(kRichTextLimit);
-        } else {
-            const std::wstring text = DecodeTextFile(*bytes);
-            SetRichText(box, text);
-            std::size_t breaks = 0;
-            for (std::size_t i = 0; i + 1 < text.size(); ++i)
-                breaks += text.compare(i, 2, L"\r\n") == 0;
-            // The box counts a line break as one character.
-            cut = text.size() - breaks > static_cast<std::size_t>(kRichTextLimit);
+        else
+            SetRichText(box, DecodeTextFile(*bytes));
+        // Text set from outside is not held to the box's limit, and a stream may stop at it: either way
+        // the clip ends at the limit and the user is told.
+        const bool cut = RichTextLength(box) >= kRichTextLimit;
+        if (RichTextLength(box) > kRichTextLimit) {
+            CHARRANGE tail{kRichTextLimit, -1};
+            ::SendMessageW(box, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&tail));
+            ::SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
         }
         CHARRANGE end{-1, -1};
         ::SendMessageW(box, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
