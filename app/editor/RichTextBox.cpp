@@ -68,9 +68,9 @@ BYTE ExactCharset(wchar_t c) {
     if (n <= 0 || usedDefault || (::MultiByteToWideChar(CP_ACP, 0, bytes, n, &back, 1) == 1 && back == c))
         return DEFAULT_CHARSET; // exact, or escaped as Unicode anyway
     static const std::pair<UINT, BYTE> sets[] = {
-        {1250, EASTEUROPE_CHARSET}, {1251, RUSSIAN_CHARSET}, {1253, GREEK_CHARSET}, {1254, TURKISH_CHARSET},
+        {1250, EASTEUROPE_CHARSET}, {1251, RUSSIAN_CHARSET},    {1253, GREEK_CHARSET},  {1254, TURKISH_CHARSET},
         {1257, BALTIC_CHARSET},     {1258, VIETNAMESE_CHARSET}, {1255, HEBREW_CHARSET}, {1256, ARABIC_CHARSET},
-        {874, THAI_CHARSET},        {932, SHIFTJIS_CHARSET}, {936, GB2312_CHARSET}, {949, HANGEUL_CHARSET},
+        {874, THAI_CHARSET},        {932, SHIFTJIS_CHARSET},    {936, GB2312_CHARSET},  {949, HANGEUL_CHARSET},
         {950, CHINESEBIG5_CHARSET}};
     for (const auto& [codePage, charset] : sets) {
         usedDefault = FALSE;
@@ -92,8 +92,8 @@ void KeepCharactersExact(HWND box) {
     get.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
     get.flags = GT_DEFAULT;
     get.codepage = 1200;
-    const LRESULT got = ::SendMessageW(box, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
-                                       reinterpret_cast<LPARAM>(text.data()));
+    const LRESULT got =
+        ::SendMessageW(box, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(text.data()));
     CHARRANGE kept{};
     bool moved = false;
     for (LRESULT i = 0; i < got;) {

@@ -295,7 +295,8 @@ TEST_F(ClipEditorTest, ClipFilesLoadAndSaveWithoutLosingOrSilentlyCuttingText) {
     const testkit::AnsweredBox error = failed.get();
     ::CloseHandle(held);
     ASSERT_TRUE(error.appeared) << "a failed save is never silent";
-    EXPECT_EQ(error.contents.text.rfind(L"The clip could not be saved to ", 0), 0u) << winkit::ToUtf8(error.contents.text);
+    EXPECT_EQ(error.contents.text.rfind(L"The clip could not be saved to ", 0), 0u)
+        << winkit::ToUtf8(error.contents.text);
     EXPECT_EQ(ReadBytes(file(L"held.txt")), "old");
     EXPECT_FALSE(testkit::FileExists(file(L"held.txt.saving")));
 
