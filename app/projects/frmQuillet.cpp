@@ -417,6 +417,10 @@ void frmQuillet::ConfigureClip(int n) {
     const Clip& clip = OpenProject().slot(n);
     EditName = RowText(n);
     EditIsSimple = clip.format == core::kFormatTxtSimple;
+    // An editor closed without saving hands nothing back, so the flags of the clip edited before are
+    // still set: each slot starts from its own format.
+    EditIsRTF = false;
+    EditIsImage = false;
     if (clip.format == core::kFormatRtf) {
         EditIsRTF = true;
         EditData = clip.data;

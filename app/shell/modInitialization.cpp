@@ -1,5 +1,6 @@
 #include "app/shell/modInitialization.h"
 
+#include "app/editor/frmConfPasteBox.h"
 #include "app/help/modHelp.h"
 #include "app/menu/frmMain.h"
 #include "app/menu/modGetIP.h"
@@ -7,6 +8,7 @@
 #include "app/paste/modHotkey.h"
 #include "app/paste/modInternalFunctions.h"
 #include "app/paste/tmrGrabber.h"
+#include "app/projects/EditHandOver.h"
 #include "app/projects/frmQuillet.h"
 #include "app/shell/ClosingWindows.h"
 #include "app/shell/Messages.h"
@@ -225,6 +227,7 @@ void LoadProgram(const std::wstring& commandLine) {
     // The main clip window loads hidden: its rows, position, recent projects and the start-up project.
     if (!QuilletWindow().Load())
         throw std::runtime_error("the main clip window could not be created");
+    ShowClipEditorHook() = [] { ShowClipEditor(); };
 
     SplashStep(3);
     LoadSettings();

@@ -1,0 +1,332 @@
+// The clip editor in-process on real rich-text and edit controls: its text commands read back from the
+// RTF, the mode switches, the clip files, the hand-back into the main clip window.
+#include "app/editor/RichTextBox.h"
+#include "app/editor/frmConfPasteBox.h"
+#include "app/projects/EditHandOver.h"
+#include "app/projects/MainClipWindow.h"
+#include "app/projects/frmQuillet.h"
+#include "app/shell/modInitialization.h"
+#include "app/shell/modSettings.h"
+#include "testkit/Dialogs.h"
+#include "testkit/Files.h"
+#include "winkit/TextConv.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+using namespace quillet;
+using Editor = quillet::frmConfPasteBox;
+
+namespace {
+
+const wchar_t kQuestionTitle[] = L"Quillet";
+const wchar_t kErrorTitle[] = L"Quillet - Error";
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    std::ofstream(winkit::ToUtf8(path), std::ios::binary) << bytes;
+}
+std::string ReadBytes(const std::wstring& path) {
+    std::ifstream in(winkit::ToUtf8(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class ClipEditorTest : public testing::Test {
+protected:
+    void SetUp() override {
+        savedSettings_ = SettingsFile;
+        savedProjects_ = ProjectsFolder;
+        SettingsFile = folder_.path() + L"settings.ini";
+        ProjectsFolder = folder_.path();
+        ASSERT_TRUE(CreateDefaultSettings(false));
+        AskClearingClip = false;
+        ASSERT_TRUE(QuilletWindow().Load());
+        ShowClipEditorHook() = [] { ShowClipEditor(); };
+    }
+    void TearDown() override {
+        editor().CloseWithoutSaving();
+        OpenProject().ProjectChanged = false;
+        QuilletWindow().Unload();
+        ShowClipEditorHook() = nullptr;
+        SettingsFile = savedSettings_;
+        ProjectsFolder = savedProjects_;
+    }
+    static Editor& editor() { return ConfPasteBox(); }
+    static HWND rich() { return editor().control(Editor::idTxtClipRTF); }
+    static HWND plain() { return editor().control(Editor::idTxtClipTXT); }
+    std::wstring file(const wchar_t* name) const { return folder_.path() + name; }
+
+    // Opens the editor on slot n as F3 on its row does, after giving the slot a clip.
+    static void OpenOn(int n, const std::wstring& format, const std::wstring& text, const std::wstring& data = L"") {
+        Clip& clip = OpenProject().slot(n);
+        clip.format = format;
+        clip.text = text;
+        clip.data = data;
+        QuilletWindow().RefreshRows();
+        QuilletWindow().ConfigureClip(n);
+        ASSERT_NE(editor().hwnd(), nullptr);
+    }
+    // A click on toolbar2's button: a check button changes its state first, as the toolbar does.
+    static void Click2(int index, bool check = false) {
+        if (check)
+            ::SendMessageW(editor().control(Editor::idToolbar2), TB_CHECKBUTTON, Editor::kToolbar2Button + index,
+                           !editor().ButtonPressed(Editor::idToolbar2, index));
+        ::SendMessageW(editor().hwnd(), WM_COMMAND, MAKEWPARAM(Editor::kToolbar2Button + index, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(editor().control(Editor::idToolbar2)));
+    }
+    static void Click1(int index) {
+        if (index >= 6) // the mode buttons are one group: the clicked one goes down
+            ::SendMessageW(editor().control(Editor::idToolbar), TB_CHECKBUTTON, Editor::kToolbarButton + index, TRUE);
+        ::SendMessageW(editor().hwnd(), WM_COMMAND, MAKEWPARAM(Editor::kToolbarButton + index, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(editor().control(Editor::idToolbar)));
+    }
+    static void Select(long from, long to) {
+        CHARRANGE range{from, to};
+        ::SendMessageW(rich(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    }
+    // Replaces a box's text as typing over a selection of all of it does.
+    static void TypeInto(HWND box, const std::wstring& text) {
+        ::SendMessageW(box, EM_SETSEL, 0, -1);
+        ::SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    static std::wstring PlainText() {
+        std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(plain())) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(::GetWindowTextW(plain(), text.data(), static_cast<int>(text.size()))));
+        return text;
+    }
+
+private:
+    testkit::TempFolder folder_{L"quillet-editor"};
+    std::wstring savedSettings_, savedProjects_;
+};
+
+TEST_F(ClipEditorTest, OpeningShowsTheModeBlocksTheMainWindowAndCancelGivesItBack) {
+    OpenOn(3, core::kFormatTxtSimple, L"");
+    EXPECT_TRUE(EditorOpen);
+    EXPECT_EQ(editor().CurrentFormat(), L"txt");
+    EXPECT_TRUE(editor().ButtonPressed(Editor::idToolbar, 6));
+    EXPECT_FALSE(::IsWindowEnabled(QuilletWindow().row(1))) << "the rows wait while a clip is edited";
+    EXPECT_EQ(editor().PanelText(1), L"F1 OK; F2 Cancel; F3 Clear; F4 Load");
+    EXPECT_EQ(editor().PanelText(2), L"Chars: 0 / 100 000  ");
+    EXPECT_EQ(editor().PanelText(3), L"Current line: 1  ");
+    EXPECT_EQ(editor().PanelText(4), L"Total lines:1  ");
+    // In plain text the rich-only buttons are hidden, the picture ones too.
+    EXPECT_FALSE(editor().ButtonVisible(Editor::idToolbar2, 6));
+    EXPECT_TRUE(editor().ButtonVisible(Editor::idToolbar2, 12));
+    EXPECT_FALSE(editor().ButtonVisible(Editor::idToolbar2, 22));
+
+    TypeInto(plain(), L"ab\r\ncd");
+    EXPECT_EQ(editor().PanelText(2), L"Chars: 6 / 100 000  ");
+    TypeInto(plain(), L"");
+    EXPECT_EQ(editor().PanelText(2), L"Characters: 0 / 100 000  ");
+
+    // Made smaller than its minimum, it springs back.
+    ::SetWindowPos(editor().hwnd(), nullptr, 0, 0, 200, 150, SWP_NOMOVE | SWP_NOZORDER);
+    RECT r{};
+    ::GetWindowRect(editor().hwnd(), &r);
+    EXPECT_EQ(r.right - r.left, 8010 / 15);
+    EXPECT_EQ(r.bottom - r.top, 4755 / 15);
+
+    // "Image" answered No leaves mode and text alone and no format button pressed.
+    ::SetWindowTextW(plain(), L"kept");
+    auto no = testkit::AnswerMessageBox(kQuestionTitle, IDNO);
+    Click1(8);
+    ASSERT_TRUE(no.get().appeared);
+    EXPECT_EQ(editor().CurrentFormat(), L"txt");
+    EXPECT_EQ(PlainText(), L"kept");
+    for (int k : {6, 7, 8})
+        EXPECT_FALSE(editor().ButtonPressed(Editor::idToolbar, k)) << k;
+
+    // "Image" answered Yes: the picture side's frame and buttons; without picture commands they are
+    // disabled rather than pretending.
+    auto yes = testkit::AnswerMessageBox(kQuestionTitle, IDYES);
+    Click1(8);
+    ASSERT_TRUE(yes.get().appeared);
+    EXPECT_EQ(editor().CurrentFormat(), L"img");
+    EXPECT_TRUE(::IsWindowVisible(editor().control(Editor::idFraImg)));
+    EXPECT_TRUE(editor().ButtonVisible(Editor::idToolbar2, 22));
+    EXPECT_EQ(editor().ButtonEnabled(Editor::idToolbar2, 22), editor().picture().CommandsAvailable());
+
+    editor().CloseWithoutSaving();
+    EXPECT_FALSE(EditorOpen);
+    EXPECT_TRUE(::IsWindowEnabled(QuilletWindow().row(1)));
+    EXPECT_EQ(OpenProject().slot(3).data, L"");
+}
+
+TEST_F(ClipEditorTest, RichTextCommandsFormatTheSelectionAndTheButtonsFollowIt) {
+    OpenOn(2, core::kFormatRtf, L"(RTF) Letter", L"");
+    ASSERT_EQ(editor().CurrentFormat(), L"rtf");
+    EXPECT_EQ(::GetWindowTextLengthW(editor().control(Editor::idTxtCustomName)), 6);
+    SetRichText(rich(), L"plain bold tail");
+    Select(6, 10);
+    Click2(6, true);
+    std::string rtf = RichRtf(rich());
+    EXPECT_NE(rtf.find("\\b bold\\b0"), std::string::npos) << rtf;
+
+    // A selection half bold reads as not bold; the bold word alone presses the button.
+    Select(0, 10);
+    editor().SyncSelection();
+    EXPECT_FALSE(editor().ButtonPressed(Editor::idToolbar2, 6));
+    Select(6, 10);
+    editor().SyncSelection();
+    EXPECT_TRUE(editor().ButtonPressed(Editor::idToolbar2, 6));
+    Select(0, 5);
+    editor().SyncSelection();
+    EXPECT_FALSE(editor().ButtonPressed(Editor::idToolbar2, 6));
+
+    // Bullets on grow the indent by 400 twips; off again restores it with no hanging indent.
+    Select(0, 0);
+    Click2(9, true);
+    SelectionFormat f = ReadSelectionFormat(rich());
+    EXPECT_TRUE(f.bullet.value_or(false));
+    EXPECT_EQ(f.leftIndent, 400);
+    EXPECT_TRUE(editor().ButtonPressed(Editor::idToolbar2, 9));
+    Click2(9, true);
+    f = ReadSelectionFormat(rich());
+    EXPECT_FALSE(f.bullet.value_or(true));
+    EXPECT_EQ(f.leftIndent, 0);
+    EXPECT_EQ(f.hangingIndent, 0);
+
+    // Centre and right alignment reach the RTF and come back as the pressed button.
+    Click2(15, true);
+    EXPECT_NE(RichRtf(rich()).find("\\qc"), std::string::npos);
+    editor().SyncSelection();
+    EXPECT_TRUE(editor().ButtonPressed(Editor::idToolbar2, 15));
+    EXPECT_FALSE(editor().ButtonPressed(Editor::idToolbar2, 14));
+    Click2(16, true);
+    EXPECT_NE(RichRtf(rich()).find("\\qr"), std::string::npos);
+
+    // The size box: a word sets 64, 10.6 sets 11.
+    Select(0, 5);
+    ::SetWindowTextW(editor().control(Editor::idCmbSize), L"word");
+    editor().ChangeSize();
+    EXPECT_EQ(ReadSelectionFormat(rich()).fontSize.value_or(0), 64);
+    ::SetWindowTextW(editor().control(Editor::idCmbSize), L"10.6");
+    editor().ChangeSize();
+    EXPECT_EQ(ReadSelectionFormat(rich()).fontSize.value_or(0), 11);
+
+    // OK hands back the RTF with the name prefixed; the row shows it and the slot is rich text.
+    editor().StoreAndClose();
+    const Clip& clip = OpenProject().slot(2);
+    EXPECT_EQ(clip.format, core::kFormatRtf);
+    EXPECT_EQ(QuilletWindow().RowText(2), L"(RTF) Letter");
+    EXPECT_NE(winkit::ToAnsi(clip.data).find("\\b bold"), std::string::npos);
+    EXPECT_FALSE(EditorOpen);
+}
+
+TEST_F(ClipEditorTest, SwitchingModesKeepsEveryCharacterAndMovesTheFont) {
+    // Czech and Japanese rich text survives the box, the hand-back and reopening.
+    const std::wstring text = L"P\u0159\u00EDli\u0161 \u017Elu\u0165ou\u010Dk\u00FD \u65E5\u672C\u8A9E";
+    OpenOn(4, core::kFormatRtf, L"(RTF) Intl");
+    SetRichText(rich(), text);
+    Select(0, 6);
+    Click2(6, true);
+    ASSERT_EQ(RichPlainText(rich()), text);
+    editor().StoreAndClose();
+    EXPECT_NE(winkit::ToAnsi(OpenProject().slot(4).data).find("\\u"), std::string::npos)
+        << winkit::ToAnsi(OpenProject().slot(4).data);
+    QuilletWindow().ConfigureClip(4);
+    ASSERT_EQ(editor().CurrentFormat(), L"rtf");
+    EXPECT_EQ(RichPlainText(rich()), text);
+
+    // rtf -> txt (Yes): the characters stay, the formatting goes.
+    auto yes = testkit::AnswerMessageBox(kQuestionTitle, IDYES);
+    Click1(6);
+    ASSERT_TRUE(yes.get().appeared);
+    EXPECT_EQ(editor().CurrentFormat(), L"txt");
+    EXPECT_EQ(PlainText(), text);
+    EXPECT_EQ(RichTextLength(rich()), 0);
+
+    // txt -> rtf (no question): the whole text takes the plain box's font and colour.
+    LOGFONTW font = editor().PlainFont();
+    ::lstrcpynW(font.lfFaceName, L"Courier New", LF_FACESIZE);
+    font.lfWeight = FW_BOLD;
+    editor().SetPlainFont(font, RGB(200, 0, 0));
+    ::SetWindowTextW(plain(), L"one\r\ntwo");
+    Click1(7);
+    EXPECT_EQ(editor().CurrentFormat(), L"rtf");
+    EXPECT_EQ(RichPlainText(rich()), L"one\r\ntwo");
+    Select(0, -1);
+    const SelectionFormat f = ReadSelectionFormat(rich());
+    EXPECT_EQ(f.fontName.value_or(L""), L"Courier New");
+    EXPECT_TRUE(f.bold.value_or(false));
+    EXPECT_EQ(f.colour.value_or(0), RGB(200, 0, 0));
+    EXPECT_TRUE(editor().ButtonPressed(Editor::idToolbar, 7));
+}
+
+TEST_F(ClipEditorTest, ClipFilesLoadAndSaveWithoutLosingOrSilentlyCuttingText) {
+    OpenOn(5, core::kFormatTxtSimple, L"");
+    // Plain text: with and without a final line break, exactly as in the file.
+    WriteBytes(file(L"two.txt"), "first\r\nlast");
+    editor().LoadClipFileFrom(file(L"two.txt"));
+    EXPECT_EQ(PlainText(), L"first\r\nlast");
+    WriteBytes(file(L"ends.txt"), "first\r\nlast\r\n");
+    editor().LoadClipFileFrom(file(L"ends.txt"));
+    EXPECT_EQ(PlainText(), L"first\r\nlast\r\n");
+    // 150 000 characters (1 500 lines) fit the plain box whole.
+    std::string big;
+    for (int line = 0; line < 1500; ++line)
+        big += std::string(98, static_cast<char>('a' + line % 26)) + "\r\n";
+    WriteBytes(file(L"big.txt"), big);
+    editor().LoadClipFileFrom(file(L"big.txt"));
+    EXPECT_EQ(winkit::ToAnsi(PlainText()), big);
+    // A missing file says so.
+    auto missing = testkit::AnswerMessageBox(kErrorTitle, IDOK);
+    editor().LoadClipFileFrom(file(L"none.txt"));
+    const testkit::AnsweredBox said = missing.get();
+    ASSERT_TRUE(said.appeared);
+    EXPECT_EQ(said.contents.text, L"Selected file does not exists!");
+    // Saving writes the text as it is; a character outside the code page is not lost.
+    ::SetWindowTextW(plain(), L"saved\r\ntext");
+    editor().SaveClipFileTo(file(L"out.txt"));
+    EXPECT_EQ(ReadBytes(file(L"out.txt")), "saved\r\ntext");
+    ::SetWindowTextW(plain(), L"\u65E5\u672C");
+    editor().SaveClipFileTo(file(L"wide.txt"));
+    editor().LoadClipFileFrom(file(L"wide.txt"));
+    EXPECT_EQ(PlainText(), L"\u65E5\u672C");
+    // A save that cannot replace the file says so and leaves the old file as it was.
+    WriteBytes(file(L"held.txt"), "old");
+    HANDLE held = ::CreateFileW(file(L"held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    auto failed = testkit::AnswerMessageBox(kErrorTitle, IDOK);
+    editor().SaveClipFileTo(file(L"held.txt"));
+    const testkit::AnsweredBox error = failed.get();
+    ::CloseHandle(held);
+    ASSERT_TRUE(error.appeared) << "a failed save is never silent";
+    EXPECT_EQ(error.contents.text.rfind(L"The clip could not be saved to ", 0), 0u)
+        << winkit::ToUtf8(error.contents.text);
+    EXPECT_EQ(ReadBytes(file(L"held.txt")), "old");
+    EXPECT_FALSE(testkit::FileExists(file(L"held.txt.saving")));
+
+    // Rich text: a name ending in RTF (any case) loads as RTF, .txt as plain text, line ends kept.
+    ::SetWindowTextW(plain(), L"");
+    Click1(7);
+    ASSERT_EQ(editor().CurrentFormat(), L"rtf");
+    WriteBytes(file(L"doc.RTF"), "{\\rtf1\\ansi {\\b Bold} words\\par}");
+    editor().LoadClipFileFrom(file(L"doc.RTF"));
+    EXPECT_EQ(RichPlainText(rich()).rfind(L"Bold words", 0), 0u) << winkit::ToUtf8(RichPlainText(rich()));
+    EXPECT_NE(RichRtf(rich()).find("\\b"), std::string::npos);
+    editor().LoadClipFileFrom(file(L"two.txt"));
+    EXPECT_EQ(RichPlainText(rich()), L"first\r\nlast");
+    // Saved as RTF and loaded again, the formatting and the text come back.
+    Select(0, 5);
+    Click2(6, true);
+    editor().SaveClipFileTo(file(L"round.rtf"));
+    EXPECT_EQ(ReadBytes(file(L"round.rtf")).rfind("{\\rtf", 0), 0u);
+    SetRichText(rich(), L"");
+    editor().LoadClipFileFrom(file(L"round.rtf"));
+    EXPECT_EQ(RichPlainText(rich()), L"first\r\nlast");
+    Select(0, 5);
+    EXPECT_TRUE(ReadSelectionFormat(rich()).bold.value_or(false));
+    // 150 000 characters do not fit the rich box: the cut is told, not silent.
+    auto cut = testkit::AnswerMessageBox(kQuestionTitle, IDOK);
+    editor().LoadClipFileFrom(file(L"big.txt"));
+    const testkit::AnsweredBox told = cut.get();
+    EXPECT_TRUE(told.appeared);
+    EXPECT_NE(told.contents.text.find(L"100 000"), std::wstring::npos);
+    EXPECT_EQ(RichTextLength(rich()), Editor::kRichTextLimit);
+}
+
+} // namespace
