@@ -18,7 +18,7 @@ namespace quillet {
 
 namespace {
 
-constexpr wchar_t kFrameClass[] = L"QuilletPictureFrame";
+constexpr wchar_t kFrameClass[] = L"QuilletPictureView";
 constexpr int kTwips = core::kTwipsPerPixel;
 constexpr int kBar = core::kPictureBarThickness / kTwips;
 

@@ -1,5 +1,6 @@
 #include "app/projects/frmQuillet.h"
 
+#include "app/menu/frmMain.h"
 #include "app/menu/modMenuSubs.h"
 #include "app/paste/modInternalFunctions.h"
 #include "app/paste/modParseClipboard.h"
@@ -495,6 +496,8 @@ void frmQuillet::Update(int n) {
             SetRowText(k, project.slot(k).text);
     EditIsRTF = false;
     EditIsImage = false;
+    // Whatever the editor handed back, no picture stays in the holders until the next edit.
+    MainForm().Clearpicture();
 }
 
 void frmQuillet::OpenClipProperties(int n) {
