@@ -152,6 +152,29 @@ bool CopyRtfToClipboard(const std::wstring& rtf) {
     return true;
 }
 
+bool CopyTextAndRtfToClipboard(const std::wstring& text, const std::wstring& rtf) {
+    if (!CopyTextToClipboard(text))
+        return false;
+    const UINT format = ::RegisterClipboardFormatW(L"Rich Text Format");
+    const std::string ansi = winkit::ToAnsi(rtf);
+    winkit::ScopedGlobal block;
+    bool copied = false;
+    // Added to the text already there: the clipboard is not emptied again.
+    if (format && MakeBlock(ansi.data(), ansi.size(), 1, block) == BlockResult::Ok && OpenClipboardPatiently()) {
+        copied = ::SetClipboardData(format, block.get()) != nullptr;
+        if (copied)
+            block.release();
+        const DWORD code = ::GetLastError();
+        ::CloseClipboard();
+        ::SetLastError(code);
+    }
+    if (!copied) {
+        SetPendingWin32Error(::GetLastError());
+        ShowError(L"Can't copy RTF data to clipboard!", true);
+    }
+    return copied;
+}
+
 bool CopyPictureToClipboard(HBITMAP picture) {
     BITMAP info{};
     if (!picture || !::GetObjectW(picture, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight == 0)

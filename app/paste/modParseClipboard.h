@@ -22,6 +22,10 @@ bool CopyTextToClipboard(const std::wstring& text);
 // ANSI bytes of the source, zero-terminated). Reports its own failures.
 bool CopyRtfToClipboard(const std::wstring& rtf);
 
+// Replaces the clipboard's content with `text` (as CopyTextToClipboard) and `rtf` beside it under
+// "Rich Text Format", so rich-text readers get the formatting and the others the text. Reports failures.
+bool CopyTextAndRtfToClipboard(const std::wstring& text, const std::wstring& rtf);
+
 // Replaces the clipboard's content with a copy of `picture` (CF_BITMAP). False when the copy could
 // not be made or placed; shows nothing.
 bool CopyPictureToClipboard(HBITMAP picture);

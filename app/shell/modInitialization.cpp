@@ -1,10 +1,12 @@
 #include "app/shell/modInitialization.h"
 
+#include "app/editor/frmConfPasteBox.h"
 #include "app/menu/frmMain.h"
 #include "app/menu/modSystemtray.h"
 #include "app/paste/modHotkey.h"
 #include "app/paste/modInternalFunctions.h"
 #include "app/paste/tmrGrabber.h"
+#include "app/projects/EditHandOver.h"
 #include "app/projects/frmQuillet.h"
 #include "app/shell/Messages.h"
 #include "app/shell/SingleInstance.h"
@@ -214,6 +216,7 @@ void LoadProgram(const std::wstring& commandLine) {
     // The main clip window loads hidden: its rows, position, recent projects and the start-up project.
     if (!QuilletWindow().Load())
         throw std::runtime_error("the main clip window could not be created");
+    ShowClipEditorHook() = [] { ShowClipEditor(); };
 
     SplashStep(3);
     LoadSettings();

@@ -1,0 +1,195 @@
+#include "app/editor/RichTextBox.h"
+
+#include <cstring>
+#include <vector>
+
+namespace quillet {
+namespace {
+
+struct OutStream {
+    std::string bytes;
+};
+struct InStream {
+    const std::string* bytes = nullptr;
+    std::size_t pos = 0;
+};
+
+DWORD CALLBACK WriteOut(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
+    reinterpret_cast<OutStream*>(cookie)->bytes.append(reinterpret_cast<const char*>(buffer),
+                                                       static_cast<std::size_t>(size));
+    *done = size;
+    return 0;
+}
+
+DWORD CALLBACK ReadIn(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got) {
+    auto* s = reinterpret_cast<InStream*>(cookie);
+    const std::size_t left = s->bytes->size() - s->pos;
+    const std::size_t n = left < static_cast<std::size_t>(wanted) ? left : static_cast<std::size_t>(wanted);
+    if (n)
+        std::memcpy(buffer, s->bytes->data() + s->pos, n);
+    s->pos += n;
+    *got = static_cast<LONG>(n);
+    return 0;
+}
+
+CHARFORMAT2W CharFormat(DWORD mask) {
+    CHARFORMAT2W cf{};
+    cf.cbSize = sizeof(cf);
+    cf.dwMask = mask;
+    return cf;
+}
+
+PARAFORMAT2 ParaFormat(DWORD mask) {
+    PARAFORMAT2 pf{};
+    pf.cbSize = sizeof(pf);
+    pf.dwMask = mask;
+    return pf;
+}
+
+void ApplyChar(HWND box, CHARFORMAT2W& cf) {
+    ::SendMessageW(box, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+}
+
+Tristate Effect(const CHARFORMAT2W& cf, DWORD mask, DWORD effect) {
+    if (!(cf.dwMask & mask))
+        return std::nullopt;
+    return (cf.dwEffects & effect) != 0;
+}
+
+} // namespace
+
+const wchar_t* RichEditClassName() {
+    static const wchar_t* cls = [] {
+        if (::LoadLibraryW(L"msftedit.dll"))
+            return L"RICHEDIT50W";
+        ::LoadLibraryW(L"riched20.dll");
+        return L"RichEdit20W";
+    }();
+    return cls;
+}
+
+long RichTextLength(HWND box) {
+    GETTEXTLENGTHEX how{GTL_NUMCHARS | GTL_PRECISE, 1200};
+    return static_cast<long>(::SendMessageW(box, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0));
+}
+
+std::wstring RichPlainText(HWND box) {
+    GETTEXTLENGTHEX how{GTL_USECRLF | GTL_NUMCHARS | GTL_PRECISE, 1200};
+    const LRESULT length = ::SendMessageW(box, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0);
+    if (length <= 0)
+        return L"";
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1);
+    GETTEXTEX get{};
+    get.cb = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+    get.flags = GT_USECRLF;
+    get.codepage = 1200;
+    const LRESULT got =
+        ::SendMessageW(box, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(buffer.data()));
+    return std::wstring(buffer.data(), static_cast<std::size_t>(got > 0 ? got : 0));
+}
+
+std::string RichRtf(HWND box, bool selectionOnly) {
+    OutStream out;
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&out), 0, &WriteOut};
+    ::SendMessageW(box, EM_STREAMOUT, SF_RTF | (selectionOnly ? SFF_SELECTION : 0), reinterpret_cast<LPARAM>(&stream));
+    return out.bytes;
+}
+
+bool SetRichRtf(HWND box, const std::string& rtf, bool selectionOnly) {
+    InStream in;
+    in.bytes = &rtf;
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&in), 0, &ReadIn};
+    ::SendMessageW(box, EM_STREAMIN, SF_RTF | (selectionOnly ? SFF_SELECTION : 0), reinterpret_cast<LPARAM>(&stream));
+    return stream.dwError == 0;
+}
+
+void SetRichText(HWND box, const std::wstring& text) {
+    SETTEXTEX how{ST_DEFAULT, 1200};
+    ::SendMessageW(box, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+SelectionFormat ReadSelectionFormat(HWND box) {
+    CHARFORMAT2W cf = CharFormat(CFM_ALL2);
+    ::SendMessageW(box, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    SelectionFormat f;
+    f.bold = Effect(cf, CFM_BOLD, CFE_BOLD);
+    f.italic = Effect(cf, CFM_ITALIC, CFE_ITALIC);
+    f.underline = Effect(cf, CFM_UNDERLINE, CFE_UNDERLINE);
+    f.strikeout = Effect(cf, CFM_STRIKEOUT, CFE_STRIKEOUT);
+    if (cf.dwMask & CFM_FACE)
+        f.fontName = std::wstring(cf.szFaceName);
+    if (cf.dwMask & CFM_SIZE)
+        f.fontSize = static_cast<int>((cf.yHeight + 10) / 20);
+    if ((cf.dwMask & CFM_COLOR) && !(cf.dwEffects & CFE_AUTOCOLOR))
+        f.colour = cf.crTextColor;
+    else if (cf.dwMask & CFM_COLOR)
+        f.colour = ::GetSysColor(COLOR_WINDOWTEXT);
+
+    PARAFORMAT2 pf = ParaFormat(PFM_NUMBERING | PFM_STARTINDENT | PFM_OFFSET | PFM_ALIGNMENT);
+    ::SendMessageW(box, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+    if (pf.dwMask & PFM_NUMBERING)
+        f.bullet = pf.wNumbering == PFN_BULLET;
+    if (pf.dwMask & PFM_ALIGNMENT) {
+        if (pf.wAlignment == PFA_RIGHT)
+            f.alignment = 1;
+        else if (pf.wAlignment == PFA_CENTER)
+            f.alignment = 2;
+        else
+            f.alignment = 0;
+    }
+    f.leftIndent = pf.dxStartIndent;
+    f.hangingIndent = pf.dxOffset;
+    return f;
+}
+
+void SetSelectionEffect(HWND box, DWORD mask, bool on) {
+    CHARFORMAT2W cf = CharFormat(mask);
+    DWORD effect = 0;
+    if (mask == CFM_BOLD)
+        effect = CFE_BOLD;
+    else if (mask == CFM_ITALIC)
+        effect = CFE_ITALIC;
+    else if (mask == CFM_UNDERLINE)
+        effect = CFE_UNDERLINE;
+    else if (mask == CFM_STRIKEOUT)
+        effect = CFE_STRIKEOUT;
+    cf.dwEffects = on ? effect : 0;
+    ApplyChar(box, cf);
+}
+
+void SetSelectionFont(HWND box, const std::wstring& name) {
+    CHARFORMAT2W cf = CharFormat(CFM_FACE);
+    ::lstrcpynW(cf.szFaceName, name.c_str(), LF_FACESIZE);
+    ApplyChar(box, cf);
+}
+
+void SetSelectionSize(HWND box, int points) {
+    CHARFORMAT2W cf = CharFormat(CFM_SIZE);
+    cf.yHeight = points * 20;
+    ApplyChar(box, cf);
+}
+
+void SetSelectionColour(HWND box, COLORREF colour) {
+    CHARFORMAT2W cf = CharFormat(CFM_COLOR);
+    cf.crTextColor = colour;
+    ApplyChar(box, cf);
+}
+
+void SetSelectionAlignment(HWND box, int alignment) {
+    PARAFORMAT2 pf = ParaFormat(PFM_ALIGNMENT);
+    pf.wAlignment = alignment == 1 ? PFA_RIGHT : alignment == 2 ? PFA_CENTER : PFA_LEFT;
+    ::SendMessageW(box, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+}
+
+void SetSelectionBullet(HWND box, bool on, long indent) {
+    PARAFORMAT2 current = ParaFormat(PFM_STARTINDENT);
+    ::SendMessageW(box, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&current));
+    PARAFORMAT2 pf = ParaFormat(PFM_NUMBERING | PFM_STARTINDENT | (on ? 0 : PFM_OFFSET));
+    pf.wNumbering = on ? PFN_BULLET : 0;
+    const long start = current.dxStartIndent + (on ? indent : -indent);
+    pf.dxStartIndent = start < 0 ? 0 : start;
+    pf.dxOffset = 0;
+    ::SendMessageW(box, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+}
+
+} // namespace quillet

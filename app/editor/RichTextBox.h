@@ -1,0 +1,47 @@
+#pragma once
+// Helpers on a rich-text edit control: its class, its text and RTF in and out, and the selection's
+// character and paragraph formatting as the editor's toolbar reads and sets it.
+#include <windows.h>
+#include <richedit.h>
+
+#include <optional>
+#include <string>
+
+namespace quillet {
+
+// The newest rich-text control class the system has (loading its library once).
+const wchar_t* RichEditClassName();
+
+// The whole plain text, line breaks as CR LF.
+std::wstring RichPlainText(HWND box);
+// The number of characters of the plain text (a line break counts as one, as the control counts).
+long RichTextLength(HWND box);
+// The RTF source of the whole box, or of the selection only.
+std::string RichRtf(HWND box, bool selectionOnly = false);
+// Replaces the whole box, or the selection, with the RTF source (false when the control refused it).
+bool SetRichRtf(HWND box, const std::string& rtf, bool selectionOnly = false);
+void SetRichText(HWND box, const std::wstring& text);
+
+// A selection property that may differ within the selection: nothing when it is mixed.
+using Tristate = std::optional<bool>;
+
+struct SelectionFormat {
+    Tristate bold, italic, underline, strikeout, bullet;
+    std::optional<std::wstring> fontName;
+    std::optional<int> fontSize; // points
+    std::optional<COLORREF> colour;
+    std::optional<int> alignment; // 0 left, 1 right, 2 centre
+    long leftIndent = 0;          // twips
+    long hangingIndent = 0;       // twips
+};
+SelectionFormat ReadSelectionFormat(HWND box);
+
+void SetSelectionEffect(HWND box, DWORD mask, bool on); // CFM_BOLD, CFM_ITALIC, ...
+void SetSelectionFont(HWND box, const std::wstring& name);
+void SetSelectionSize(HWND box, int points);
+void SetSelectionColour(HWND box, COLORREF colour);
+void SetSelectionAlignment(HWND box, int alignment); // 0 left, 1 right, 2 centre
+// Bullets on with the left indent grown by `indent` twips, or off with it shrunk and no hanging indent.
+void SetSelectionBullet(HWND box, bool on, long indent);
+
+} // namespace quillet

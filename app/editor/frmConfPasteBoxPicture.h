@@ -1,0 +1,61 @@
+#pragma once
+// The picture side of the clip editor: what frmConfPasteBox asks of it in "img" mode (opening, hand-back,
+// clear, layout, the picture buttons of toolbar2, load and save, the keys of picPicture). The editor owns
+// the window, fraImg and the buttons; this class owns what lives inside fraImg and the picture itself.
+#include "winkit/Scoped.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace quillet {
+
+class frmConfPasteBox;
+
+class ConfPasteBoxPicture {
+public:
+    // With the editor's window, once fraImg exists (hidden). Creates the picture controls inside it.
+    void Create(frmConfPasteBox& editor, HWND fraImg);
+    // The editor's window is going; release everything.
+    void Destroy();
+
+    // Whether the picture commands exist. The editor enables toolbar2's picture buttons (21-33) and, in
+    // "img" mode, Load, Save, Undo, Cut, Copy and Paste only when this is true.
+    bool CommandsAvailable() const;
+
+    // Opening step 5: an empty undo picture and the blank placeholder.
+    void ResetPicture();
+    // Opening step 6 for a picture clip: the picture comes from TPicture.
+    void LoadFromHandOver();
+    // StoreAndClose in "img" mode: TPicture takes the picture, or is emptied when there is only the blank
+    // placeholder.
+    void StoreToHandOver();
+    // ClearClip in "img" mode: back to the blank placeholder.
+    void Clear();
+    // fraImg was moved or resized (RepaintForm), or the mode became "img" (RefreshPicture).
+    void Layout();
+    // Status panel 2 in "img" mode ("Image size: ..."); the editor shows it in RefreshStatus.
+    std::wstring StatusText() const;
+    // The control that takes the focus in "img" mode (picPicture); null when there is none.
+    HWND FocusControl() const;
+
+    // toolbar2 in "img" mode: button 4 (undo), 18-20 (cut, copy, paste), 22-29, 31, 32 (effects).
+    void ToolbarButton(int index);
+    // LoadClipFile / SaveClipFile in "img" mode (the file dialogs included).
+    void LoadFile();
+    void SaveFile();
+    // Ctrl+V in picPicture.
+    void PasteImage();
+    // A notice of a control inside fraImg (WM_COMMAND, WM_NOTIFY, WM_HSCROLL, WM_VSCROLL, WM_DRAWITEM, sent
+    // to fraImg as their parent). True when handled, with `result` as the answer.
+    bool FrameMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+private:
+    frmConfPasteBox* editor_ = nullptr;
+    HWND frame_ = nullptr;
+    // Until the picture view exists, the handed-over picture is kept as it came, so a picture clip opened
+    // and accepted keeps its picture.
+    winkit::ScopedGdiObject picture_;
+};
+
+} // namespace quillet
