@@ -95,6 +95,10 @@ HBITMAP MakeBlankPicture() {
 
 PictureView::PictureView() : picPicture_(std::make_unique<Box>(*this)) {}
 
+PictureBox& PictureView::picPicture() { return *picPicture_; }
+
+bool PictureView::HoldsPicture() const { return !blank_ && picPicture_->Picture(); }
+
 PictureView::~PictureView() {
     picPicture_.reset();
     Destroy();

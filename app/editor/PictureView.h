@@ -37,7 +37,7 @@ public:
     // Status bar panel 2 in picture mode: "Image size: " + width + "x" + height + " ".
     std::wstring SizeText() const;
     // Whether the box holds a picture other than the blank placeholder.
-    bool HoldsPicture() const { return !blank_ && picPicture_->Picture(); }
+    bool HoldsPicture() const;
     // A copy of the shown picture, or null when it is the blank placeholder (the hand-back).
     HBITMAP PictureCopy() const;
     // The picture the editor was opened with (TPicture), or the placeholder for none; the undo is emptied.
@@ -55,7 +55,7 @@ public:
     // The open effect dialog's windows and sliders, which the adjustable effects read.
     EffectHost& effectHost() { return effectHost_; }
 
-    PictureBox& picPicture() { return *picPicture_; }
+    PictureBox& picPicture();
     HWND scrollHorz() const { return scrollHorz_; }
     HWND scrollVert() const { return scrollVert_; }
     HWND blox() const { return blox_; }
