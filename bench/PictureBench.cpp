@@ -57,8 +57,10 @@ int main() {
     ::InitCommonControlsEx(&controls);
     if (!winkit::RegisterWindowClass(L"QuilletPictureBenchHost"))
         return 1;
-    HWND host = ::CreateWindowExW(0, L"QuilletPictureBenchHost", L"Picture bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
-                                  0, 820, 620, nullptr, nullptr, nullptr, nullptr);
+    winkit::Window hostWindow;
+    hostWindow.Create(L"QuilletPictureBenchHost", L"Picture bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 0, 820,
+                      620);
+    HWND host = hostWindow.hwnd();
     quillet::PictureView view;
     quillet::PictureView::Host hostInfo;
     hostInfo.editor = host;
@@ -116,6 +118,6 @@ int main() {
         std::printf("%-13s %12.1f %12.1f %7.2f\n", effect.name, e, g, e / g);
     }
     view.Destroy();
-    ::DestroyWindow(host);
+    hostWindow.Destroy();
     return 0;
 }

@@ -7,7 +7,9 @@ namespace core {
 namespace {
 
 // Rounds half to even, as the program's conversions to whole numbers always have.
-long Nearest(double value) { return static_cast<long>(std::nearbyint(value)); }
+long Nearest(double value) {
+    return static_cast<long>(std::nearbyint(value));
+}
 
 PictureAxis Centred(double frame, double picture) {
     PictureAxis axis;

@@ -110,7 +110,8 @@ protected:
     }
     void Accept() {
         ClickButton(frmConfPasteBox::idToolbar, frmConfPasteBox::kToolbarButton + 1);
-        ASSERT_TRUE(winkit::WaitUntil([&] { return !::IsWindow(editor_) || !::IsWindowVisible(editor_); }, kActTimeout));
+        ASSERT_TRUE(
+            winkit::WaitUntil([&] { return !::IsWindow(editor_) || !::IsWindowVisible(editor_); }, kActTimeout));
     }
     Pixels CopiedRow(int n) {
         testkit::EmptyTheClipboard();

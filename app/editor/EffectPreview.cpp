@@ -53,11 +53,17 @@ bool EffectPreview::Create(HWND dialog, int left, int top, HBITMAP picture) {
     return true;
 }
 
-SIZE EffectPreview::OriginalSize() const { return PictureSize(static_cast<HBITMAP>(imgOriginal_.get())); }
+SIZE EffectPreview::OriginalSize() const {
+    return PictureSize(static_cast<HBITMAP>(imgOriginal_.get()));
+}
 
-int EffectPreview::DialogWidth() const { return left_ + picBox_.PixelWidth() + 150 / kTwips; }
+int EffectPreview::DialogWidth() const {
+    return left_ + picBox_.PixelWidth() + 150 / kTwips;
+}
 
-int EffectPreview::Bottom() const { return top_ + picBox_.PixelHeight(); }
+int EffectPreview::Bottom() const {
+    return top_ + picBox_.PixelHeight();
+}
 
 void EffectPreview::ShowInBox(HBITMAP picture) {
     PictureFailure failure;
@@ -65,7 +71,9 @@ void EffectPreview::ShowInBox(HBITMAP picture) {
     picBox_.Refresh();
 }
 
-void EffectPreview::ShowOriginal() { ShowInBox(static_cast<HBITMAP>(imgOriginal_.get())); }
+void EffectPreview::ShowOriginal() {
+    ShowInBox(static_cast<HBITMAP>(imgOriginal_.get()));
+}
 
 void EffectPreview::Preview(const char* key, const EffectHost& host) {
     const SIZE size = OriginalSize();
@@ -90,8 +98,8 @@ HWND MakeEffectControl(HWND dialog, const wchar_t* windowClass, const wchar_t* t
 }
 
 HWND MakeEffectSlider(HWND dialog, int x, int y, int width, int minimum, int maximum, int page, int tick) {
-    HWND slider = MakeEffectControl(dialog, TRACKBAR_CLASSW, L"", WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS, x, y, width,
-                                    30);
+    HWND slider =
+        MakeEffectControl(dialog, TRACKBAR_CLASSW, L"", WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS, x, y, width, 30);
     ::SendMessageW(slider, TBM_SETRANGEMIN, FALSE, minimum);
     ::SendMessageW(slider, TBM_SETRANGEMAX, FALSE, maximum);
     ::SendMessageW(slider, TBM_SETPAGESIZE, 0, page);

@@ -106,8 +106,8 @@ HBITMAP LoadPictureWithSystem(const std::wstring& path, PictureFailure& failure)
     if (FAILED(::CreateStreamOnHGlobal(memory.get(), FALSE, stream.put())))
         return nullptr;
     winkit::ComPtr<IPicture> picture;
-    if (FAILED(::OleLoadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
-                                picture.put_void())) ||
+    if (FAILED(
+            ::OleLoadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture, picture.put_void())) ||
         !picture)
         return nullptr;
 

@@ -22,7 +22,9 @@ constexpr wchar_t kFrameClass[] = L"QuilletPictureView";
 constexpr int kTwips = core::kTwipsPerPixel;
 constexpr int kBar = core::kPictureBarThickness / kTwips;
 
-int ToPixels(double twips) { return static_cast<int>(std::lround(twips / kTwips)); }
+int ToPixels(double twips) {
+    return static_cast<int>(std::lround(twips / kTwips));
+}
 
 void ShowUnreadable(const std::wstring& path, PictureFailure failure) {
     if (failure == PictureFailure::TooLarge)
@@ -95,9 +97,13 @@ HBITMAP MakeBlankPicture() {
 
 PictureView::PictureView() : picPicture_(std::make_unique<Box>(*this)) {}
 
-PictureBox& PictureView::picPicture() { return *picPicture_; }
+PictureBox& PictureView::picPicture() {
+    return *picPicture_;
+}
 
-bool PictureView::HoldsPicture() const { return !blank_ && picPicture_->Picture(); }
+bool PictureView::HoldsPicture() const {
+    return !blank_ && picPicture_->Picture();
+}
 
 PictureView::~PictureView() {
     picPicture_.reset();
@@ -111,10 +117,10 @@ bool PictureView::Create(HWND parent, int x, int y, int width, int height, Host 
     if (!winkit::Window::Create(kFrameClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_STATICEDGE, x, y,
                                 width, height, parent))
         return false;
-    scrollHorz_ = ::CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_HORZ, 0, 0, 1, kBar, hwnd(), nullptr,
-                                    nullptr, nullptr);
-    scrollVert_ = ::CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_VERT, 0, 0, kBar, 1, hwnd(), nullptr,
-                                    nullptr, nullptr);
+    scrollHorz_ =
+        ::CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_HORZ, 0, 0, 1, kBar, hwnd(), nullptr, nullptr, nullptr);
+    scrollVert_ =
+        ::CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_VERT, 0, 0, kBar, 1, hwnd(), nullptr, nullptr, nullptr);
     blox_ = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, kBar, kBar, hwnd(), nullptr, nullptr, nullptr);
     if (!scrollHorz_ || !scrollVert_ || !blox_ || !picPicture_->Create(hwnd(), 0, 0, 1, 1))
         return false;
@@ -177,7 +183,8 @@ void PictureView::RefreshPicture() {
         host_.refreshStatus();
     RECT frame{};
     ::GetClientRect(hwnd(), &frame);
-    const double frameW = frame.right * static_cast<double>(kTwips), frameH = frame.bottom * static_cast<double>(kTwips);
+    const double frameW = frame.right * static_cast<double>(kTwips),
+                 frameH = frame.bottom * static_cast<double>(kTwips);
     const core::PictureLayout layout = core::LayOutPicture(frameW, frameH, PictureWidth, PictureHeight);
 
     auto setUp = [](HWND bar, const core::PictureAxis& axis) {
@@ -206,15 +213,30 @@ void PictureView::Scrolled(HWND bar, int request) {
     ::GetScrollInfo(bar, SB_CTL, &info);
     int pos = info.nPos;
     switch (request) {
-    case SB_LINELEFT: pos -= steps.smallStep; break;
-    case SB_LINERIGHT: pos += steps.smallStep; break;
-    case SB_PAGELEFT: pos -= steps.largeStep; break;
-    case SB_PAGERIGHT: pos += steps.largeStep; break;
-    case SB_LEFT: pos = info.nMin; break;
-    case SB_RIGHT: pos = info.nMax; break;
+    case SB_LINELEFT:
+        pos -= steps.smallStep;
+        break;
+    case SB_LINERIGHT:
+        pos += steps.smallStep;
+        break;
+    case SB_PAGELEFT:
+        pos -= steps.largeStep;
+        break;
+    case SB_PAGERIGHT:
+        pos += steps.largeStep;
+        break;
+    case SB_LEFT:
+        pos = info.nMin;
+        break;
+    case SB_RIGHT:
+        pos = info.nMax;
+        break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: pos = info.nTrackPos; break;
-    default: return;
+    case SB_THUMBPOSITION:
+        pos = info.nTrackPos;
+        break;
+    default:
+        return;
     }
     pos = std::clamp(pos, info.nMin, info.nMax);
     info.fMask = SIF_POS;
@@ -324,9 +346,9 @@ void PictureView::ApplyEffect(const std::string& name) {
     static const struct {
         const char* name;
         Entry entry;
-    } kEffects[] = {{"grayscale", EffectGrayscale},   {"invert", EffectInvert},     {"soften", EffectSoften},
-                    {"sharpen", EffectSharpen},       {"diffuse", EffectDiffuse},   {"emboss", EffectEmboss},
-                    {"solarize", EffectSolarize},     {"lighten", EffectLighten},   {"brightness", EffectBrightness},
+    } kEffects[] = {{"grayscale", EffectGrayscale},      {"invert", EffectInvert},   {"soften", EffectSoften},
+                    {"sharpen", EffectSharpen},          {"diffuse", EffectDiffuse}, {"emboss", EffectEmboss},
+                    {"solarize", EffectSolarize},        {"lighten", EffectLighten}, {"brightness", EffectBrightness},
                     {"colorbalance", EffectColorBalance}};
     for (const auto& effect : kEffects)
         if (name == effect.name)

@@ -20,10 +20,10 @@ class PictureView final : public winkit::Window {
 public:
     // What the editor around the view offers; every member may be empty.
     struct Host {
-        HWND editor = nullptr;                          // disabled while an effect runs
-        std::function<void()> refreshStatus;            // the editor's RefreshStatus
+        HWND editor = nullptr;                              // disabled while an effect runs
+        std::function<void()> refreshStatus;                // the editor's RefreshStatus
         std::function<void(const std::wstring&)> setPanel3; // "Please wait..." and "Done"
-        std::function<bool(WPARAM key)> keyDown;        // keys the picture box leaves to the editor
+        std::function<bool(WPARAM key)> keyDown;            // keys the picture box leaves to the editor
     };
 
     PictureView();

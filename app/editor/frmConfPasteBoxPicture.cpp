@@ -48,7 +48,7 @@ std::wstring AskFileName(HWND owner, bool save) {
 
 // toolbar2's effect buttons 22-29, by the editor's effect names.
 const char* EffectOfButton(int index) {
-    static const char* const kNames[] = {"grayscale", "invert", "soften", "sharpen",
+    static const char* const kNames[] = {"grayscale", "invert", "soften",   "sharpen",
                                          "diffuse",   "emboss", "solarize", "lighten"};
     return index >= 22 && index <= 29 ? kNames[index - 22] : nullptr;
 }
@@ -80,12 +80,21 @@ void ConfPasteBoxPicture::Create(frmConfPasteBox& editor, HWND fraImg) {
         // picture box's own message would pull the box away under it.
         int command = 0;
         switch (key) {
-        case VK_F1: command = frmConfPasteBox::kToolbarButton + 1; break;
+        case VK_F1:
+            command = frmConfPasteBox::kToolbarButton + 1;
+            break;
         case VK_F2:
-        case VK_ESCAPE: command = frmConfPasteBox::kToolbarButton + 2; break;
-        case VK_F3: command = frmConfPasteBox::kToolbarButton + 4; break;
-        case VK_F4: command = frmConfPasteBox::kToolbar2Button + 1; break;
-        default: return false;
+        case VK_ESCAPE:
+            command = frmConfPasteBox::kToolbarButton + 2;
+            break;
+        case VK_F3:
+            command = frmConfPasteBox::kToolbarButton + 4;
+            break;
+        case VK_F4:
+            command = frmConfPasteBox::kToolbar2Button + 1;
+            break;
+        default:
+            return false;
         }
         if (editor_)
             ::PostMessageW(editor_->hwnd(), WM_COMMAND, static_cast<WPARAM>(command), 0);
@@ -103,7 +112,9 @@ void ConfPasteBoxPicture::Destroy() {
     frame_ = nullptr;
 }
 
-bool ConfPasteBoxPicture::CommandsAvailable() const { return view_ != nullptr; }
+bool ConfPasteBoxPicture::CommandsAvailable() const {
+    return view_ != nullptr;
+}
 
 void ConfPasteBoxPicture::SyncSize() {
     if (editor_ && view_) {
@@ -126,7 +137,9 @@ void ConfPasteBoxPicture::LoadFromHandOver() {
     SyncSize();
 }
 
-void ConfPasteBoxPicture::StoreToHandOver() { TPicture.reset(view_ ? view_->PictureCopy() : nullptr); }
+void ConfPasteBoxPicture::StoreToHandOver() {
+    TPicture.reset(view_ ? view_->PictureCopy() : nullptr);
+}
 
 void ConfPasteBoxPicture::Clear() {
     if (!view_)
@@ -143,18 +156,30 @@ void ConfPasteBoxPicture::Layout() {
     view_->Move(0, 0, inside.right, inside.bottom);
 }
 
-std::wstring ConfPasteBoxPicture::StatusText() const { return view_ ? view_->SizeText() : L""; }
+std::wstring ConfPasteBoxPicture::StatusText() const {
+    return view_ ? view_->SizeText() : L"";
+}
 
-HWND ConfPasteBoxPicture::FocusControl() const { return view_ ? view_->picPicture().hwnd() : nullptr; }
+HWND ConfPasteBoxPicture::FocusControl() const {
+    return view_ ? view_->picPicture().hwnd() : nullptr;
+}
 
 void ConfPasteBoxPicture::ToolbarButton(int index) {
     if (!view_ || !editor_)
         return;
     switch (index) {
-    case 4: view_->Undo(); break;
-    case 18: view_->Cut(); break;
-    case 19: view_->Copy(); break;
-    case 20: view_->PasteImage(); break;
+    case 4:
+        view_->Undo();
+        break;
+    case 18:
+        view_->Cut();
+        break;
+    case 19:
+        view_->Copy();
+        break;
+    case 20:
+        view_->PasteImage();
+        break;
     case 31:
         colors_ = std::make_unique<frmImgColors>();
         colors_->Load(editor_->hwnd(), *view_);

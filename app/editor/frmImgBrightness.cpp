@@ -72,7 +72,9 @@ void frmImgBrightness::OK() {
     Unload();
 }
 
-void frmImgBrightness::Cancel() { Unload(); }
+void frmImgBrightness::Cancel() {
+    Unload();
+}
 
 void frmImgBrightness::Unload() {
     if (!IsExiting && editor_) {

@@ -51,7 +51,9 @@ EffectHost frmImgColors::Host() const {
     return host;
 }
 
-void frmImgColors::Preview() { preview_.Preview("colors", Host()); }
+void frmImgColors::Preview() {
+    preview_.Preview("colors", Host());
+}
 
 void frmImgColors::OK() {
     if (editor_) {
@@ -67,7 +69,9 @@ void frmImgColors::OK() {
     Unload();
 }
 
-void frmImgColors::Cancel() { Unload(); }
+void frmImgColors::Cancel() {
+    Unload();
+}
 
 void frmImgColors::Unload() {
     if (!IsExiting && editor_) {

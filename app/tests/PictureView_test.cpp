@@ -30,8 +30,8 @@ Pixels Quarters(int w, int h) {
     Pixels p(static_cast<size_t>(w) * h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            p[static_cast<size_t>(y) * w + x] = x < w / 2 ? (y < h / 2 ? 0xC02010u : 0x20C040u)
-                                                           : (y < h / 2 ? 0x3040E0u : 0xF0F0F0u);
+            p[static_cast<size_t>(y) * w + x] =
+                x < w / 2 ? (y < h / 2 ? 0xC02010u : 0x20C040u) : (y < h / 2 ? 0x3040E0u : 0xF0F0F0u);
     return p;
 }
 
@@ -58,9 +58,13 @@ Pixels Read(HBITMAP bitmap, int& w, int& h) {
 }
 
 // Shown in its frame (the test's frame itself stays off screen).
-bool Shown(HWND control) { return (::GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0; }
+bool Shown(HWND control) {
+    return (::GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
-Pixels Shown(PictureView& view, int& w, int& h) { return Read(view.picPicture().Picture(), w, h); }
+Pixels Shown(PictureView& view, int& w, int& h) {
+    return Read(view.picPicture().Picture(), w, h);
+}
 
 bool PutClipboardPicture(HBITMAP picture) {
     if (!::OpenClipboard(nullptr))
@@ -85,12 +89,13 @@ bool EncodeWithSystem(const std::wstring& path, REFGUID container, int w, int h,
     winkit::ComPtr<IWICStream> stream;
     winkit::ComPtr<IWICBitmapEncoder> encoder;
     winkit::ComPtr<IWICBitmapFrameEncode> frame;
-    if (FAILED(factory->CreateStream(stream.put())) || FAILED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) ||
+    if (FAILED(factory->CreateStream(stream.put())) ||
+        FAILED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) ||
         FAILED(factory->CreateEncoder(container, nullptr, encoder.put())) ||
         FAILED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) ||
         FAILED(encoder->CreateNewFrame(frame.put(), nullptr)) || FAILED(frame->Initialize(nullptr)) ||
-        FAILED(frame->SetSize(w, h)) || FAILED(frame->WriteSource(source.get(), nullptr)) ||
-        FAILED(frame->Commit()) || FAILED(encoder->Commit()))
+        FAILED(frame->SetSize(w, h)) || FAILED(frame->WriteSource(source.get(), nullptr)) || FAILED(frame->Commit()) ||
+        FAILED(encoder->Commit()))
         return false;
     return true;
 }
