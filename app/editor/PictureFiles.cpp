@@ -145,15 +145,54 @@ HBITMAP LoadPictureWithSystem(const std::wstring& path, PictureFailure& failure)
     return static_cast<HBITMAP>(result.release());
 }
 
+// A packed DIB (header, colour table, rows) drawn onto a new 32-bit picture.
+HBITMAP PictureFromPackedDib(const BITMAPINFO* info, SIZE_T size, PictureFailure& failure) {
+    const BITMAPINFOHEADER& h = info->bmiHeader;
+    if (size < sizeof(BITMAPINFOHEADER) || h.biSize < sizeof(BITMAPINFOHEADER) || h.biWidth <= 0 || h.biHeight == 0)
+        return nullptr;
+    const long height = h.biHeight < 0 ? -static_cast<long>(h.biHeight) : h.biHeight;
+    winkit::ScopedGdiObject picture(NewPicture(h.biWidth, height, failure));
+    if (!picture)
+        return nullptr;
+    const DWORD colours = h.biClrUsed ? h.biClrUsed : (h.biBitCount <= 8 ? 1u << h.biBitCount : 0);
+    const DWORD masks = h.biCompression == BI_BITFIELDS && h.biSize == sizeof(BITMAPINFOHEADER) ? 3 : 0;
+    const SIZE_T rowBytes = ((static_cast<SIZE_T>(h.biWidth) * h.biBitCount + 31) / 32) * 4;
+    const SIZE_T offset = h.biSize + (colours + masks) * sizeof(RGBQUAD);
+    if (h.biCompression == BI_RGB && offset + rowBytes * static_cast<SIZE_T>(height) > size) {
+        failure = PictureFailure::Unreadable;
+        return nullptr;
+    }
+    winkit::ScopedMemoryDC dc(::CreateCompatibleDC(nullptr));
+    if (!dc) {
+        failure = PictureFailure::Unreadable;
+        return nullptr;
+    }
+    winkit::SelectObjectGuard select(dc.get(), picture.get());
+    if (!::SetDIBitsToDevice(dc.get(), 0, 0, h.biWidth, height, 0, 0, 0, height,
+                             reinterpret_cast<const BYTE*>(info) + offset, info, DIB_RGB_COLORS)) {
+        failure = PictureFailure::Unreadable;
+        return nullptr;
+    }
+    return static_cast<HBITMAP>(picture.release());
+}
+
 HBITMAP ClipboardPicture(PictureFailure& failure) {
     failure = PictureFailure::Unreadable;
-    if (!::IsClipboardFormatAvailable(CF_BITMAP))
+    if (!::IsClipboardFormatAvailable(CF_BITMAP) && !::IsClipboardFormatAvailable(CF_DIB))
         return nullptr;
     if (!OpenClipboardPatiently())
         return nullptr;
     HBITMAP copy = nullptr;
     if (HBITMAP onClipboard = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP)))
         copy = CopyPicture(onClipboard, failure);
+    // Another program's bitmap does not always come over as one; its device-independent form does.
+    if (!copy && failure != PictureFailure::TooLarge) {
+        if (HGLOBAL dib = ::GetClipboardData(CF_DIB)) {
+            winkit::GlobalLockGuard<const BITMAPINFO> info(dib);
+            if (info)
+                copy = PictureFromPackedDib(info.get(), ::GlobalSize(dib), failure);
+        }
+    }
     ::CloseClipboard();
     return copy;
 }

@@ -262,7 +262,7 @@ HBITMAP PictureView::CopyImage(HBITMAP picture) {
 }
 
 void PictureView::PasteImage() {
-    if (!::IsClipboardFormatAvailable(CF_BITMAP)) {
+    if (!::IsClipboardFormatAvailable(CF_BITMAP) && !::IsClipboardFormatAvailable(CF_DIB)) {
         if (MsgOnImgPaste)
             ShowMessage(L"Sorry, there isn't any picture at clipboard!\r\n\r\nIf you want to load picture from file, "
                         L"please, use Load button.\r\nDoubleclick in picture area and Paste button on toolbar "

@@ -147,6 +147,14 @@ TEST_F(PictureViewTest, PasteEffectsAndOneStepUndo) {
     quillet::MsgOnImgPaste = false;
     EXPECT_TRUE(apptest::AnsweringDialogs([&] { view_.PasteImage(); }).empty());
 
+    // Beyond the program's picture size: refused with a message, the box and the undo untouched.
+    ASSERT_TRUE(PutClipboardPicture(MakeBitmap(20001, 1, Pixels(20001, 0x102030u))));
+    boxes = apptest::AnsweringDialogs([&] { view_.PasteImage(); });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, L"The picture on the clipboard is too large to be edited.");
+    EXPECT_FALSE(view_.HoldsPicture());
+    EXPECT_FALSE(view_.UndoFilled());
+
     const Pixels original = Quarters(40, 30);
     ASSERT_TRUE(PutClipboardPicture(MakeBitmap(40, 30, original)));
     view_.PasteImage();
