@@ -36,7 +36,7 @@ PictureBox::~PictureBox() {
 }
 
 bool PictureBox::Create(HWND parent, int x, int y, int width, int height, bool visible) {
-    if (!winkit::RegisterWindowClass(kClassName, 0, nullptr, nullptr))
+    if (!winkit::RegisterWindowClass(kClassName, CS_DBLCLKS, nullptr, nullptr))
         return false;
     const DWORD style = (parent ? WS_CHILD : WS_POPUP) | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
     const DWORD exStyle = parent ? 0 : WS_EX_TOOLWINDOW;

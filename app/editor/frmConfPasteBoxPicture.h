@@ -6,14 +6,20 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 namespace quillet {
 
 class frmConfPasteBox;
+class PictureView;
+class frmImgBrightness;
+class frmImgColors;
 
 class ConfPasteBoxPicture {
 public:
+    ConfPasteBoxPicture();
+    ~ConfPasteBoxPicture();
     // With the editor's window, once fraImg exists (hidden). Creates the picture controls inside it.
     void Create(frmConfPasteBox& editor, HWND fraImg);
     // The editor's window is going; release everything.
@@ -44,18 +50,27 @@ public:
     // LoadClipFile / SaveClipFile in "img" mode (the file dialogs included).
     void LoadFile();
     void SaveFile();
+    // The same without their dialogs, for a chosen file name.
+    void LoadFrom(const std::wstring& path);
+    void SaveTo(const std::wstring& path);
     // Ctrl+V in picPicture.
     void PasteImage();
     // A notice of a control inside fraImg (WM_COMMAND, WM_NOTIFY, WM_HSCROLL, WM_VSCROLL, WM_DRAWITEM, sent
     // to fraImg as their parent). True when handled, with `result` as the answer.
     bool FrameMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
+    // The picture view inside fraImg (null before Create and when it could not be made).
+    PictureView* view() const { return view_.get(); }
+
 private:
+    // The editor's PictureWidth and PictureHeight follow the view's after every picture change.
+    void SyncSize();
+
     frmConfPasteBox* editor_ = nullptr;
     HWND frame_ = nullptr;
-    // Until the picture view exists, the handed-over picture is kept as it came, so a picture clip opened
-    // and accepted keeps its picture.
-    winkit::ScopedGdiObject picture_;
+    std::unique_ptr<PictureView> view_;
+    std::unique_ptr<frmImgBrightness> brightness_;
+    std::unique_ptr<frmImgColors> colors_;
 };
 
 } // namespace quillet

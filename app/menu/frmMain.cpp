@@ -1,5 +1,7 @@
 #include "app/menu/frmMain.h"
 
+#include "app/projects/EditHandOver.h"
+
 #include "app/menu/SetMenuBitmaps.h"
 #include "app/menu/modGetIP.h"
 #include "app/menu/modMenuSubs.h"
@@ -274,6 +276,11 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
         return Window::HandleMessage(msg, wParam, lParam);
     }
+}
+
+void frmMain::Clearpicture() {
+    emptyPicture_.reset();
+    TPicture.reset();
 }
 
 } // namespace quillet

@@ -40,6 +40,9 @@ public:
     void RunMenuCommand(UINT id);
     void SwitchRunAtStartup(bool on);
     void ToggleAutoPaste();
+    // Empties the picture holders (the empty-picture holder and TPicture, through which a picture goes
+    // to and from the clip editor), so no picture stays held between two edits.
+    void Clearpicture();
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -56,6 +59,8 @@ private:
     MenuPictures pictures_;
     winkit::ScopedIcon icon_;
     winkit::ComPtr<_System> system_;
+    // A picture holder that stays empty: what a holder is given to hold no picture.
+    winkit::ScopedGdiObject emptyPicture_;
 };
 
 // The program's one hidden main form.

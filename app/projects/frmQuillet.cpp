@@ -1,6 +1,7 @@
 #include "app/projects/frmQuillet.h"
 
 #include "app/help/modHelp.h"
+#include "app/menu/frmMain.h"
 #include "app/menu/modMenuSubs.h"
 #include "app/paste/modClipCopy.h"
 #include "app/paste/modInternalFunctions.h"
@@ -476,6 +477,8 @@ void frmQuillet::Update(int n) {
             SetRowText(k, project.slot(k).text);
     EditIsRTF = false;
     EditIsImage = false;
+    // Whatever the editor handed back, no picture stays in the holders until the next edit.
+    MainForm().Clearpicture();
 }
 
 void frmQuillet::OpenClipProperties(int n) {

@@ -221,7 +221,7 @@ void LoadProgram(const std::wstring& commandLine) {
         ShutDown(false);
     RegisterOwnForm(MainForm().hwnd());
     StartGrabber(MainForm().hwnd());
-    // The main form's picture holders are cleared here (Clearpicture) once the clip editor provides them.
+    MainForm().Clearpicture();
 
     SplashStep(20);
     // The main clip window loads hidden: its rows, position, recent projects and the start-up project.

@@ -1,0 +1,31 @@
+#include "app/editor/frmProgress.h"
+
+#include <commctrl.h>
+
+namespace quillet {
+
+bool frmProgress::Load(HWND owner, const std::wstring& info) {
+    if (!winkit::RegisterWindowClass(kClassName))
+        return false;
+    constexpr int kWidth = 340, kHeight = 110;
+    RECT around{};
+    if (!owner || !::GetWindowRect(owner, &around))
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
+    const int x = (around.left + around.right - kWidth) / 2, y = (around.top + around.bottom - kHeight) / 2;
+    if (!Create(kClassName, L"Quillet", WS_POPUP | WS_CAPTION | WS_BORDER, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, x, y,
+                kWidth, kHeight, owner))
+        return false;
+    font_ = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    lblInfo_ = ::CreateWindowExW(0, L"STATIC", info.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, 12, 10, kWidth - 30, 18,
+                                 hwnd(), nullptr, nullptr, nullptr);
+    bar_ = ::CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE | PBS_SMOOTH, 12, 34, kWidth - 30, 20,
+                             hwnd(), nullptr, nullptr, nullptr);
+    ::SendMessageW(lblInfo_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    ::SendMessageW(bar_, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+    ::SendMessageW(bar_, PBM_SETPOS, 0, 0);
+    ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+    ::UpdateWindow(hwnd());
+    return true;
+}
+
+} // namespace quillet

@@ -1,0 +1,28 @@
+#pragma once
+// frmProgress: the small modeless window shown while a picture effect runs, with its bar (0 to 100)
+// and the line lblInfo saying which effect.
+#include "winkit/Window.h"
+
+#include <string>
+
+#include <windows.h>
+
+namespace quillet {
+
+class frmProgress final : public winkit::Window {
+public:
+    static constexpr const wchar_t* kClassName = L"QuilletProgress";
+
+    // Loads the window centred over the owner with the bar at 0, shows it and draws it at once.
+    bool Load(HWND owner, const std::wstring& info);
+    void Unload() { Destroy(); }
+    HWND bar() const { return bar_; }
+    HWND lblInfo() const { return lblInfo_; }
+
+private:
+    HWND bar_ = nullptr;
+    HWND lblInfo_ = nullptr;
+    HFONT font_ = nullptr;
+};
+
+} // namespace quillet
