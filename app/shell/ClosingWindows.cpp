@@ -1,5 +1,6 @@
 #include "app/shell/ClosingWindows.h"
 
+#include "app/editor/frmConfPasteBox.h"
 #include "app/menu/frmMain.h"
 #include "app/paste/frmProperties.h"
 #include "app/projects/frmQuillet.h"
@@ -17,6 +18,8 @@ const std::vector<ClosingWindow>& ClosingWindows() {
         {L"frmSettings", [] { return SettingsForm().hwnd(); }, [] { SettingsForm().Unload(); }, true},
         // The hidden main form leaves the clipboard viewer chain and releases the library here.
         {L"frmMain", [] { return MainForm().hwnd(); }, [] { MainForm().Unload(); }, false},
+        // The clip editor closes without handing back; its effect dialogs and progress window go with it.
+        {L"frmConfPasteBox", [] { return ConfPasteBox().hwnd(); }, [] { ConfPasteBox().Destroy(); }, true},
         // The main clip window saves its position and asks about unsaved changes when it unloads.
         {L"frmQuillet", [] { return QuilletWindow().hwnd(); }, [] { QuilletWindow().Unload(); }, true},
         {L"frmProperties", [] { return PropertiesForm().hwnd(); }, [] { PropertiesForm().Unload(); }, true},
