@@ -18,10 +18,9 @@ while (($#)); do
     shift
 done
 
-# The shipped files, in one place. From the build folder: the two deliverables must be there; the help
-# files are shipped when the build made them.
+# The shipped files, in one place. From the build folder: the two deliverables (stripped) and the help files.
 required=(Quillet.exe Syslinkage.dll)
-optional=(help.hlp help.html)
+helpfiles=(help.hlp help.html)
 # Written here: the read-me, the licence and the notices of what the binaries link statically.
 documents=(README.txt LICENSE.txt THIRD-PARTY-NOTICES.txt)
 
@@ -32,7 +31,7 @@ if ((do_build)); then
     bash scripts/build.sh windows
 fi
 bin=$build/bin
-for f in "${required[@]}"; do
+for f in "${required[@]}" "${helpfiles[@]}"; do
     [ -f "$bin/$f" ] || fail "$bin/$f is missing; build it first (scripts/build.sh windows)"
 done
 command -v makensis >/dev/null || fail "makensis is missing; run scripts/setup.sh"
@@ -52,11 +51,9 @@ for f in "${required[@]}"; do
     x86_64-w64-mingw32-strip --strip-debug -o "$stage/files/$f" "$bin/$f"
     shipped+=("$f")
 done
-for f in "${optional[@]}"; do
-    if [ -f "$bin/$f" ]; then
-        cp "$bin/$f" "$stage/files/$f"
-        shipped+=("$f")
-    fi
+for f in "${helpfiles[@]}"; do
+    cp "$bin/$f" "$stage/files/$f"
+    shipped+=("$f")
 done
 crlf() { sed 's/\r$//; s/$/\r/'; }
 sed "s/@VERSION@/$version/g" package/README.txt | crlf >"$stage/files/README.txt"
