@@ -2,18 +2,8 @@
 # A screenshot of the main clip window with a few clips in it: build/screenshots/main-window.png.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
-root=${QUILLET_BUILD_ROOT:-$repo/build}
-bash "$repo/scripts/setup.sh"
-bash "$repo/scripts/build.sh" windows >/dev/null
-cmake --build "$root/windows" --target main_window_stage -j"$(nproc)" >/dev/null
-export QUILLET_BUILD="$root/windows"
-. "$repo/scripts/wine-common.sh"
-trap 'bash "$repo/scripts/wine-session.sh" stop "$root/windows" >/dev/null 2>&1 || true' EXIT
-bash "$repo/scripts/wine-session.sh" start "$root/windows" >/dev/null
-display=$(session_display)
-out="$root/screenshots"
-mkdir -p "$out"
-work=$(mktemp -d)
+. "$repo/scripts/stage-common.sh"
+stage_begin main_window_stage
 ready="$work/ready"
 done_file="$work/done"
 bash "$repo/scripts/wine-exec.sh" "$root/windows/bin/main_window_stage.exe" "$("$wine_bin" winepath -w "$ready")" \
@@ -25,5 +15,4 @@ sleep 0.5 # one more paint after the last change
 xwd -root -silent -display "$display" | xwdtopnm 2>/dev/null | pnmtopng >"$out/main-window.png"
 touch "$done_file"
 wait "$stage" || true
-rm -rf "$work"
 echo "screenshot-main: $out/main-window.png"

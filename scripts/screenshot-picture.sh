@@ -3,18 +3,8 @@
 # brightness dialog with its preview: build/screenshots/editor-picture.png and brightness-dialog.png.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
-root=${QUILLET_BUILD_ROOT:-$repo/build}
-bash "$repo/scripts/setup.sh"
-bash "$repo/scripts/build.sh" windows >/dev/null
-cmake --build "$root/windows" --target picture_stage -j"$(nproc)" >/dev/null
-export QUILLET_BUILD="$root/windows"
-. "$repo/scripts/wine-common.sh"
-trap 'bash "$repo/scripts/wine-session.sh" stop "$root/windows" >/dev/null 2>&1 || true' EXIT
-bash "$repo/scripts/wine-session.sh" start "$root/windows" >/dev/null
-display=$(session_display)
-out="$root/screenshots"
-mkdir -p "$out"
-work=$(mktemp -d)
+. "$repo/scripts/stage-common.sh"
+stage_begin picture_stage
 win() { "$wine_bin" winepath -w "$1"; }
 bash "$repo/scripts/wine-exec.sh" "$root/windows/bin/picture_stage.exe" "$(win "$work/ready1")" "$(win "$work/done1")" \
     "$(win "$work/ready2")" "$(win "$work/done2")" >/dev/null 2>&1 &
@@ -30,5 +20,4 @@ touch "$work/done1"
 shoot ready2 brightness-dialog
 touch "$work/done2"
 wait "$stage" || true
-rm -rf "$work"
 echo "screenshot-picture: $out/editor-picture.png $out/brightness-dialog.png"

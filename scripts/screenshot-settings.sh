@@ -2,18 +2,8 @@
 # A screenshot of each page of the settings dialog: build/screenshots/settings-<n>-<page>.png.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
-root=${QUILLET_BUILD_ROOT:-$repo/build}
-bash "$repo/scripts/setup.sh"
-bash "$repo/scripts/build.sh" windows >/dev/null
-cmake --build "$root/windows" --target settings_stage -j"$(nproc)" >/dev/null
-export QUILLET_BUILD="$root/windows"
-. "$repo/scripts/wine-common.sh"
-trap 'bash "$repo/scripts/wine-session.sh" stop "$root/windows" >/dev/null 2>&1 || true' EXIT
-bash "$repo/scripts/wine-session.sh" start "$root/windows" >/dev/null
-display=$(session_display)
-out="$root/screenshots"
-mkdir -p "$out"
-work=$(mktemp -d)
+. "$repo/scripts/stage-common.sh"
+stage_begin settings_stage
 bash "$repo/scripts/wine-exec.sh" "$root/windows/bin/settings_stage.exe" "$("$wine_bin" winepath -w "$work/ready")" \
     "$("$wine_bin" winepath -w "$work/done")" >/dev/null 2>&1 &
 stage=$!
@@ -30,4 +20,3 @@ for n in 0 1 2 3 4; do
     touch "$work/done$n"
 done
 wait "$stage" || { echo "screenshot-settings: the stage failed" >&2; exit 1; }
-rm -rf "$work"

@@ -1,0 +1,17 @@
+# Sourced by the screenshot scripts, with repo set. stage_begin TARGET builds the stage program TARGET,
+# starts a Wine session of the build and sets display, out (build/screenshots) and work (a scratch folder);
+# both the session and the scratch folder end with the script.
+stage_begin() {
+    root=${QUILLET_BUILD_ROOT:-$repo/build}
+    bash "$repo/scripts/setup.sh"
+    bash "$repo/scripts/build.sh" windows >/dev/null
+    cmake --build "$root/windows" --target "$1" -j"$(nproc)" >/dev/null
+    export QUILLET_BUILD="$root/windows"
+    . "$repo/scripts/wine-common.sh"
+    work=$(mktemp -d)
+    trap 'bash "$repo/scripts/wine-session.sh" stop "$root/windows" >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+    bash "$repo/scripts/wine-session.sh" start "$root/windows" >/dev/null
+    display=$(session_display)
+    out="$root/screenshots"
+    mkdir -p "$out"
+}
