@@ -135,6 +135,15 @@ HWND VisibleWindow(DWORD pid, const wchar_t* className) {
     return nullptr;
 }
 
+// A fresh copy's first start offers the quick overview before its window comes up; a user says No.
+void DeclineOverview(DWORD pid) {
+    for (HWND box : testkit::TopLevelWindows(pid, L"#32770")) {
+        if (::IsWindowVisible(box) &&
+            testkit::ReadDialog(box).text == L"Would you like to see quick overview? Recommended!")
+            testkit::PressButton(box, IDNO);
+    }
+}
+
 // Starts Quillet.exe of `folder`; with `seeWindow`, its main clip window must come up.
 void StartAndEnd(const std::wstring& folder, const std::wstring& arguments, bool seeWindow,
                  const std::function<bool()>& alsoWaitFor = {}) {
@@ -143,6 +152,7 @@ void StartAndEnd(const std::wstring& folder, const std::wstring& arguments, bool
     HWND mainForm = nullptr;
     ASSERT_TRUE(winkit::WaitUntil(
         [&] {
+            DeclineOverview(quillet.processId());
             const auto forms = testkit::TopLevelWindows(quillet.processId(), kMainFormClass);
             mainForm = forms.empty() ? nullptr : forms.front();
             return mainForm && (!seeWindow || VisibleWindow(quillet.processId(), quillet::frmquillet_ids::kClassName));
