@@ -126,4 +126,9 @@ void FitEffectDialog(HWND dialog, HWND editor, int clientWidth, int clientHeight
                    std::max<int>(0, (around.top + around.bottom - h) / 2), w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void BringBackEditor(HWND editor) {
+    ::ShowWindow(editor, SW_SHOW);
+    ::SetForegroundWindow(editor);
+}
+
 } // namespace quillet

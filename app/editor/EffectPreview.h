@@ -51,5 +51,7 @@ HWND MakeEffectSlider(HWND dialog, int x, int y, int width, int minimum, int max
 bool SliderSettled(WPARAM scrollCode);
 // Gives the dialog the client size and centres it over the editor.
 void FitEffectDialog(HWND dialog, HWND editor, int clientWidth, int clientHeight);
+// An effect dialog gives the editor back: shown and in front again.
+void BringBackEditor(HWND editor);
 
 } // namespace quillet

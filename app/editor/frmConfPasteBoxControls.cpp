@@ -226,17 +226,17 @@ void frmConfPasteBox::CreateToolbars() {
         static_cast<int>(::SendMessageW(format, TB_ADDBITMAP, kDrawnGlyphs, reinterpret_cast<LPARAM>(&drawn)));
     const int standardIndex[] = {STD_FILEOPEN, STD_FILESAVE, STD_UNDO, STD_CUT, STD_COPY, STD_PASTE};
     for (std::size_t i = 0; i < kToolbar2.size(); ++i) {
-        const Button2& spec = kToolbar2[i];
+        const Button2& button = kToolbar2[i];
         TBBUTTON b{};
-        if (spec.glyph == gNone)
+        if (button.glyph == gNone)
             b.iBitmap = 6;
-        else if (spec.glyph < gBold)
-            b.iBitmap = std0 + standardIndex[spec.glyph];
+        else if (button.glyph < gBold)
+            b.iBitmap = std0 + standardIndex[button.glyph];
         else
-            b.iBitmap = drawn0 + spec.glyph - gBold;
+            b.iBitmap = drawn0 + button.glyph - gBold;
         b.idCommand = kToolbar2Button + static_cast<int>(i) + 1;
         b.fsState = TBSTATE_ENABLED;
-        b.fsStyle = spec.style;
+        b.fsStyle = button.style;
         ::SendMessageW(format, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&b));
     }
     PressButton(idToolbar2, 14, true);

@@ -63,10 +63,8 @@ void frmImgBrightness::Preview() {
 }
 
 void frmImgBrightness::OK() {
-    if (editor_) {
-        ::ShowWindow(editor_, SW_SHOW);
-        ::SetForegroundWindow(editor_);
-    }
+    if (editor_)
+        BringBackEditor(editor_);
     ::ShowWindow(hwnd(), SW_HIDE);
     view_->ApplyEffect("brightness");
     Unload();
@@ -79,8 +77,7 @@ void frmImgBrightness::Cancel() {
 void frmImgBrightness::Unload() {
     if (!IsExiting && editor_) {
         ::EnableWindow(editor_, TRUE);
-        ::ShowWindow(editor_, SW_SHOW);
-        ::SetForegroundWindow(editor_);
+        BringBackEditor(editor_);
     }
     Destroy();
 }

@@ -56,10 +56,8 @@ void frmImgColors::Preview() {
 }
 
 void frmImgColors::OK() {
-    if (editor_) {
-        ::ShowWindow(editor_, SW_SHOW);
-        ::SetForegroundWindow(editor_);
-    }
+    if (editor_)
+        BringBackEditor(editor_);
     ::ShowWindow(hwnd(), SW_HIDE);
     // The effect reads the sliders of this (hidden) dialog while it runs.
     view_->effectHost() = Host();
@@ -76,8 +74,7 @@ void frmImgColors::Cancel() {
 void frmImgColors::Unload() {
     if (!IsExiting && editor_) {
         ::EnableWindow(editor_, TRUE);
-        ::ShowWindow(editor_, SW_SHOW);
-        ::SetForegroundWindow(editor_);
+        BringBackEditor(editor_);
     }
     Destroy();
 }
