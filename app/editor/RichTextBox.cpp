@@ -176,6 +176,12 @@ void SetRichText(HWND box, const std::wstring& text) {
     ::SendMessageW(box, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+void CaretToEnd(HWND box) {
+    // The length counts a line break as two characters, more than a rich edit holds; the box clamps it.
+    const int length = ::GetWindowTextLengthW(box);
+    ::SendMessageW(box, EM_SETSEL, static_cast<WPARAM>(length), length);
+}
+
 SelectionFormat ReadSelectionFormat(HWND box) {
     CHARFORMAT2W cf = CharFormat(CFM_ALL2);
     ::SendMessageW(box, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));

@@ -22,6 +22,9 @@ std::string RichRtf(HWND box, bool selectionOnly = false);
 // Replaces the whole box, or the selection, with the RTF source (false when the control refused it).
 bool SetRichRtf(HWND box, const std::string& rtf, bool selectionOnly = false);
 void SetRichText(HWND box, const std::wstring& text);
+// Puts the caret after the last character of an edit or rich edit (a selection from -1 would only drop
+// the selection and leave the caret where it was).
+void CaretToEnd(HWND box);
 
 // A selection property that may differ within the selection: nothing when it is mixed.
 using Tristate = std::optional<bool>;

@@ -206,10 +206,9 @@ bool frmConfPasteBox::Open() {
         }
         // 7: caret to the end.
         if (currentFormat_ == L"txt")
-            ::SendMessageW(control(idTxtClipTXT), EM_SETSEL, static_cast<WPARAM>(-1), -1);
+            CaretToEnd(control(idTxtClipTXT));
         else if (currentFormat_ == L"rtf") {
-            CHARRANGE end{-1, -1};
-            ::SendMessageW(control(idTxtClipRTF), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
+            CaretToEnd(control(idTxtClipRTF));
         }
         // 8: the status bar as it reads right after opening.
         loadingClip_ = false;
@@ -348,7 +347,7 @@ void frmConfPasteBox::TransBoxes(const std::wstring& direction, const std::wstri
             RestartRTFbox();
         ::SetWindowTextW(txt, RichPlainText(rtf).c_str());
         SetRichText(rtf, L"");
-        ::SendMessageW(txt, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+        CaretToEnd(txt);
         if (switchBoxes) {
             ::ShowWindow(txt, SW_SHOW);
             ::SetFocus(txt);
@@ -372,8 +371,7 @@ void frmConfPasteBox::TransBoxes(const std::wstring& direction, const std::wstri
         // The base font of the box, then the whole text (which keeps it for what is typed next).
         ::SendMessageW(rtf, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
         ::SendMessageW(rtf, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
-        CHARRANGE end{-1, -1};
-        ::SendMessageW(rtf, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
+        CaretToEnd(rtf);
         if (switchBoxes) {
             ::ShowWindow(rtf, SW_SHOW);
             ::SetFocus(rtf);
@@ -461,6 +459,10 @@ void frmConfPasteBox::ClearClip() {
 bool frmConfPasteBox::Unload() {
     if (!hwnd())
         return false;
+    // The main window is activated while this one goes: it must not take the editor for open, beep and
+    // hand the activation back to a dying window.
+    if (!IsExiting)
+        EditorOpen = false;
     ::DestroyWindow(hwnd());
     return true;
 }
@@ -770,6 +772,20 @@ LRESULT frmConfPasteBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
         }
         break;
+    case WM_ACTIVATE:
+        // Coming back to the editor (also when the main window sends the user here) the keyboard returns
+        // to the control it left, as in a dialog; the default would leave it on the frame.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = ::GetFocus();
+            lastFocus_ = focus && ::IsChild(hwnd(), focus) ? focus : nullptr;
+        } else if (!HIWORD(wParam)) {
+            const HWND target = lastFocus_ && ::IsWindowVisible(lastFocus_) ? lastFocus_ : ActiveBox();
+            if (target) {
+                ::SetFocus(target);
+                return 0;
+            }
+        }
+        break;
     case WM_SIZE:
         if (wParam != SIZE_MINIMIZED && control(idSBar))
             RepaintForm();
@@ -808,6 +824,7 @@ LRESULT frmConfPasteBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void frmConfPasteBox::OnDestroyed() {
     EditorWindow = nullptr;
+    lastFocus_ = nullptr;
     txtFontHandle_.reset();
     defaultFontHandle_.reset();
     glyphs_.reset();

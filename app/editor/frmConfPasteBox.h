@@ -107,6 +107,7 @@ private:
     std::wstring currentFormat_;
     bool loadingClip_ = false;
     bool handedBack_ = false;
+    HWND lastFocus_ = nullptr;
     LOGFONTW txtFont_{};
     COLORREF txtColour_ = 0;
     LOGFONTW defaultFont_{};

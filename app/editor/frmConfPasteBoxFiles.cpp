@@ -103,14 +103,13 @@ void frmConfPasteBox::LoadClipFileFrom(const std::wstring& path) {
             ::SendMessageW(box, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&tail));
             ::SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
         }
-        CHARRANGE end{-1, -1};
-        ::SendMessageW(box, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
+        CaretToEnd(box);
         if (cut)
             TellCut();
     } else {
         const HWND box = control(idTxtClipTXT);
         ::SetWindowTextW(box, DecodeTextFile(*bytes).c_str());
-        ::SendMessageW(box, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+        CaretToEnd(box);
     }
     OnTextChanged();
 }
