@@ -2,6 +2,8 @@
 
 #include "winkit/Wait.h"
 
+#include <richedit.h>
+
 #include <vector>
 
 namespace testkit {
@@ -27,7 +29,7 @@ LRESULT CALLBACK TargetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
-TargetWindow::TargetWindow(const std::wstring& title) {
+TargetWindow::TargetWindow(const std::wstring& title, Kind kind) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = &TargetProc;
     wc.hInstance = ::GetModuleHandleW(nullptr);
@@ -38,7 +40,14 @@ TargetWindow::TargetWindow(const std::wstring& title) {
                                wc.hInstance, nullptr);
     if (!frame_)
         return;
-    edit_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+    const wchar_t* editClass = L"EDIT";
+    if (kind == Kind::RichEdit) {
+        static const bool loaded = ::LoadLibraryW(L"riched20.dll") != nullptr;
+        rich_ = loaded;
+        if (loaded)
+            editClass = RICHEDIT_CLASSW;
+    }
+    edit_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, editClass, L"",
                               WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0, 0, 360, 200,
                               frame_, nullptr, wc.hInstance, nullptr);
     ::ShowWindow(frame_, SW_SHOWNORMAL);
@@ -59,7 +68,25 @@ std::wstring TargetWindow::text() const {
     return buffer.data();
 }
 
-void TargetWindow::clear() const { ::SetWindowTextW(edit_, L""); }
+std::string TargetWindow::rtf() const {
+    std::string out;
+    if (!edit_ || !::IsWindow(edit_) || !rich_)
+        return out;
+    EDITSTREAM stream{};
+    stream.dwCookie = reinterpret_cast<DWORD_PTR>(&out);
+    stream.pfnCallback = [](DWORD_PTR cookie, LPBYTE bytes, LONG count, LONG* done) -> DWORD {
+        reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(bytes),
+                                                       static_cast<std::size_t>(count));
+        *done = count;
+        return 0;
+    };
+    ::SendMessageW(edit_, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+    return out;
+}
+
+void TargetWindow::clear() const {
+    ::SetWindowTextW(edit_, L"");
+}
 
 bool TargetWindow::Activate() const {
     ::SetForegroundWindow(frame_);

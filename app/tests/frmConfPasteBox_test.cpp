@@ -7,13 +7,19 @@
 #include "app/projects/frmQuillet.h"
 #include "app/shell/modInitialization.h"
 #include "app/shell/modSettings.h"
+#include "testkit/Clipboard.h"
 #include "testkit/Dialogs.h"
 #include "testkit/Files.h"
+#include "testkit/Rtf.h"
 #include "winkit/TextConv.h"
 
+#include <colordlg.h>
+#include <dlgs.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
+#include <future>
 #include <iterator>
 
 using namespace quillet;
@@ -30,6 +36,48 @@ void WriteBytes(const std::wstring& path, const std::string& bytes) {
 std::string ReadBytes(const std::wstring& path) {
     std::ifstream in(winkit::ToUtf8(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::wstring ControlText(HWND dialog, int id) {
+    return testkit::WindowText(::GetDlgItem(dialog, id));
+}
+
+// What a common dialog showed when it came, as read by `read`.
+struct SeenDialog {
+    bool appeared = false;
+    std::vector<std::wstring> values;
+};
+
+// Acts as the user for the next common dialog titled `title` of this process: from another thread it
+// reads it, lets `change` set what the user picks, then presses OK. Should the dialog not come under that
+// title, any dialog of the process is cancelled, so no modal loop is left hanging the test.
+std::future<SeenDialog> AnswerCommonDialog(const std::wstring& title, std::vector<int> read,
+                                           std::function<void(HWND)> change) {
+    return std::async(std::launch::async, [=] {
+        SeenDialog seen;
+        HWND dialog = testkit::WaitForDialog(::GetCurrentProcessId(), title, 10000);
+        if (!dialog) {
+            for (HWND other : testkit::TopLevelWindows(::GetCurrentProcessId(), L"#32770"))
+                if (::IsWindowVisible(other))
+                    ::PostMessageW(other, WM_COMMAND, IDCANCEL, 0);
+            return seen;
+        }
+        seen.appeared = true;
+        for (int id : read)
+            seen.values.push_back(ControlText(dialog, id));
+        change(dialog);
+        testkit::PressButton(dialog, IDOK);
+        return seen;
+    });
+}
+
+// Picks `entry` in a combo box of a dialog as a click in its list does.
+void PickEntry(HWND dialog, int id, const std::wstring& entry) {
+    HWND combo = ::GetDlgItem(dialog, id);
+    const LRESULT index =
+        ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
+    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
 class ClipEditorTest : public testing::Test {
@@ -213,6 +261,92 @@ TEST_F(ClipEditorTest, RichTextCommandsFormatTheSelectionAndTheButtonsFollowIt) 
     EXPECT_EQ(QuilletWindow().RowText(2), L"(RTF) Letter");
     EXPECT_NE(winkit::ToAnsi(clip.data).find("\\b bold"), std::string::npos);
     EXPECT_FALSE(EditorOpen);
+}
+
+TEST_F(ClipEditorTest, CutCopyAndPasteCarryRichTextBesideTextAndTheDialogsStartFromTheSelection) {
+    OpenOn(6, core::kFormatRtf, L"(RTF) Note");
+    SetRichText(rich(), L"plain bold tail");
+    Select(6, 10);
+    Click2(6, true);
+    const UINT rtfFormat = ::RegisterClipboardFormatW(L"Rich Text Format");
+
+    // Copy and cut give other programs both the text and the formatted run.
+    ASSERT_TRUE(testkit::PutClipboardText(L"before"));
+    Click2(19);
+    EXPECT_EQ(testkit::ClipboardText().value_or(L"(none)"), L"bold");
+    std::string copied = testkit::ClipboardBytes(rtfFormat);
+    EXPECT_NE(testkit::FirstBoldRun(copied).find("bold"), std::string::npos) << copied;
+    EXPECT_EQ(copied.find("plain"), std::string::npos) << "only the selection is copied: " << copied;
+    Click2(18);
+    EXPECT_EQ(RichPlainText(rich()), L"plain  tail");
+    EXPECT_EQ(testkit::ClipboardText().value_or(L"(none)"), L"bold");
+    EXPECT_NE(testkit::FirstBoldRun(testkit::ClipboardBytes(rtfFormat)).find("bold"), std::string::npos);
+
+    // Pasted back, the rich text keeps its bold; plain text alone on the clipboard comes in as text.
+    Select(6, 6);
+    Click2(20);
+    EXPECT_EQ(RichPlainText(rich()), L"plain bold tail");
+    EXPECT_NE(RichRtf(rich()).find("\\b bold\\b0"), std::string::npos) << RichRtf(rich());
+    ASSERT_TRUE(testkit::PutClipboardText(L"new "));
+    Select(0, 0);
+    Click2(20);
+    EXPECT_EQ(RichPlainText(rich()), L"new plain bold tail");
+    // With nothing selected a copy leaves the clipboard alone.
+    Select(3, 3);
+    Click2(19);
+    EXPECT_EQ(testkit::ClipboardText().value_or(L"(none)"), L"new ");
+
+    // The colour dialog starts from the selection's colour; OK colours the selection.
+    Select(0, 3);
+    SetSelectionColour(rich(), RGB(10, 20, 30));
+    auto colour = AnswerCommonDialog(L"Color", {COLOR_RED, COLOR_GREEN, COLOR_BLUE}, [](HWND dialog) {
+        ::SetDlgItemTextW(dialog, COLOR_RED, L"200");
+        ::SetDlgItemTextW(dialog, COLOR_GREEN, L"0");
+        ::SetDlgItemTextW(dialog, COLOR_BLUE, L"0");
+    });
+    Click2(11);
+    const SeenDialog colourSeen = colour.get();
+    ASSERT_TRUE(colourSeen.appeared);
+    EXPECT_EQ(colourSeen.values, (std::vector<std::wstring>{L"10", L"20", L"30"}));
+    EXPECT_EQ(ReadSelectionFormat(rich()).colour.value_or(0), RGB(200, 0, 0));
+    Select(4, 9);
+    EXPECT_NE(ReadSelectionFormat(rich()).colour.value_or(0), RGB(200, 0, 0)) << "only the selection";
+
+    // The font dialog starts from the font boxes; OK sets the selection's font and the size box.
+    Select(4, 9);
+    ::SetWindowTextW(editor().control(Editor::idCmbFont), L"DejaVu Sans");
+    editor().ChangeFont();
+    ::SetWindowTextW(editor().control(Editor::idCmbSize), L"12");
+    editor().ChangeSize();
+    auto font = AnswerCommonDialog(L"Font", {cmb1, cmb3}, [](HWND dialog) { PickEntry(dialog, cmb3, L"20"); });
+    Click2(12);
+    const SeenDialog fontSeen = font.get();
+    ASSERT_TRUE(fontSeen.appeared);
+    EXPECT_EQ(fontSeen.values, (std::vector<std::wstring>{L"DejaVu Sans", L"12"}));
+    const SelectionFormat f = ReadSelectionFormat(rich());
+    EXPECT_EQ(f.fontName.value_or(L""), L"DejaVu Sans");
+    EXPECT_EQ(f.fontSize.value_or(0), 20);
+    EXPECT_EQ(testkit::WindowText(editor().control(Editor::idCmbSize)), L"20");
+    Select(0, 3);
+    EXPECT_NE(ReadSelectionFormat(rich()).fontSize.value_or(0), 20) << "only the selection";
+
+    // In plain text the colour dialog colours the whole box and a copy puts text alone.
+    auto toPlain = testkit::AnswerMessageBox(kQuestionTitle, IDYES);
+    Click1(6);
+    ASSERT_TRUE(toPlain.get().appeared);
+    ASSERT_EQ(editor().CurrentFormat(), L"txt");
+    auto plainColour = AnswerCommonDialog(L"Color", {}, [](HWND dialog) {
+        ::SetDlgItemTextW(dialog, COLOR_RED, L"0");
+        ::SetDlgItemTextW(dialog, COLOR_GREEN, L"0");
+        ::SetDlgItemTextW(dialog, COLOR_BLUE, L"160");
+    });
+    Click2(11);
+    ASSERT_TRUE(plainColour.get().appeared);
+    EXPECT_EQ(editor().PlainColour(), RGB(0, 0, 160));
+    ::SendMessageW(plain(), EM_SETSEL, 0, 3);
+    Click2(19);
+    EXPECT_EQ(testkit::ClipboardText().value_or(L"(none)"), L"new");
+    EXPECT_FALSE(testkit::ClipboardHas(rtfFormat));
 }
 
 TEST_F(ClipEditorTest, SwitchingModesKeepsEveryCharacterAndMovesTheFont) {
