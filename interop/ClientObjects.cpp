@@ -1,25 +1,41 @@
 #include "interop/ClientObjects.h"
 
+#include <dispex.h>
 #include <ocidl.h>
 
 namespace syslinkage {
 namespace {
 
-HRESULT DispIdOf(IDispatch* object, const wchar_t* name, DISPID& id) noexcept {
+// A script's own objects may answer names only through IDispatchEx (some script engines leave
+// GetIDsOfNames unimplemented there), so a refused name is asked again that way.
+HRESULT DispIdOf(IDispatch* object, const wchar_t* name, DISPID& id, winkit::ComPtr<IDispatchEx>& ex) noexcept {
     if (!object)
         return E_POINTER;
     LPOLESTR text = const_cast<LPOLESTR>(name);
-    return object->GetIDsOfNames(IID_NULL, &text, 1, LOCALE_USER_DEFAULT, &id);
+    const HRESULT hr = object->GetIDsOfNames(IID_NULL, &text, 1, LOCALE_USER_DEFAULT, &id);
+    if (SUCCEEDED(hr) || FAILED(object->QueryInterface(__uuidof(IDispatchEx), ex.put_void())))
+        return hr;
+    BSTR asked = ::SysAllocString(name);
+    if (!asked)
+        return E_OUTOFMEMORY;
+    const HRESULT exHr = ex->GetDispID(asked, fdexNameCaseInsensitive, &id);
+    ::SysFreeString(asked);
+    return SUCCEEDED(exHr) ? exHr : hr;
 }
 
-HRESULT Invoke(IDispatch* object, const wchar_t* name, WORD flags, VARIANT* args, UINT count, VARIANT* result) noexcept {
+HRESULT Invoke(IDispatch* object, const wchar_t* name, WORD flags, VARIANT* args, UINT count,
+               VARIANT* result) noexcept {
     DISPID id = 0;
-    HRESULT hr = DispIdOf(object, name, id);
+    winkit::ComPtr<IDispatchEx> ex;
+    HRESULT hr = DispIdOf(object, name, id, ex);
     if (FAILED(hr))
         return hr;
     DISPID named = DISPID_PROPERTYPUT;
     DISPPARAMS params{args, flags == DISPATCH_PROPERTYPUT ? &named : nullptr, count,
                       flags == DISPATCH_PROPERTYPUT ? 1u : 0u};
+    // An identifier found through IDispatchEx is called through it too.
+    if (ex)
+        return ex->InvokeEx(id, LOCALE_USER_DEFAULT, flags, &params, result, nullptr, nullptr);
     return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, nullptr, nullptr);
 }
 
@@ -27,7 +43,8 @@ HRESULT Invoke(IDispatch* object, const wchar_t* name, WORD flags, VARIANT* args
 
 bool HasMember(IDispatch* object, const wchar_t* name) noexcept {
     DISPID id = 0;
-    return SUCCEEDED(DispIdOf(object, name, id));
+    winkit::ComPtr<IDispatchEx> ex;
+    return SUCCEEDED(DispIdOf(object, name, id, ex));
 }
 
 HRESULT GetProperty(IDispatch* object, const wchar_t* name, VARIANT* result) noexcept {
@@ -47,7 +64,9 @@ bool IsFormMenuItem(IDispatch* object) noexcept {
     return object && HasMember(object, L"Caption") && HasMember(object, L"Parent");
 }
 
-bool IsForm(IDispatch* object) noexcept { return object && HasMember(object, L"hWnd"); }
+bool IsForm(IDispatch* object) noexcept {
+    return object && HasMember(object, L"hWnd");
+}
 
 std::optional<long> LongProperty(IDispatch* object, const wchar_t* name) noexcept {
     winkit::ScopedVariant value;
@@ -66,7 +85,9 @@ std::wstring TextProperty(IDispatch* object, const wchar_t* name) {
     return std::wstring(value->bstrVal, ::SysStringLen(value->bstrVal));
 }
 
-std::wstring ItemCaption(IDispatch* item) { return TextProperty(item, L"Caption"); }
+std::wstring ItemCaption(IDispatch* item) {
+    return TextProperty(item, L"Caption");
+}
 
 std::optional<bool> ItemChecked(IDispatch* item) noexcept {
     winkit::ScopedVariant value;

@@ -34,6 +34,7 @@ button.Name = "cmdHello"
 Set tips = sys.ToolTips
 Set tip = tips.add(form, button, "Says hello", "hello", "Syslinkage")
 WScript.Echo "Tooltip text: " & tip.Text
+If tip.Text <> "Says hello" Then Err.Raise 5, "SyslinkageTour", "The tooltip does not hold its text."
 tip.Text = "Says hello again"
 tip.Delay(3) = 250
 tips.remove "hello"

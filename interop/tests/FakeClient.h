@@ -2,6 +2,7 @@
 // A client of the library's late-bound contract: small IDispatch objects answering members by name, as
 // a client's forms and menu items do.
 #include <windows.h>
+#include <dispex.h>
 #include <oaidl.h>
 
 #include <cwchar>
@@ -12,7 +13,9 @@
 
 namespace syslinkage_test {
 
-class FakeDispatch final : public IDispatch {
+// Made with MakeScriptObject, it answers names only through IDispatchEx and refuses GetIDsOfNames, as
+// the objects of a script's own classes do under some script engines.
+class FakeDispatch final : public IDispatchEx {
 public:
     using Getter = std::function<HRESULT(VARIANT*)>;
     using Putter = std::function<HRESULT(const VARIANT&)>;
@@ -22,11 +25,18 @@ public:
         object->AddRef();
         return object;
     }
-    void Member(const wchar_t* name, Getter get, Putter put = {}) { members_.push_back({name, std::move(get), std::move(put)}); }
+    static FakeDispatch* MakeScriptObject() {
+        FakeDispatch* object = Make();
+        object->scriptOnly_ = true;
+        return object;
+    }
+    void Member(const wchar_t* name, Getter get, Putter put = {}) {
+        members_.push_back({name, std::move(get), std::move(put)});
+    }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == IID_IDispatch) {
-            *out = static_cast<IDispatch*>(this);
+        if (iid == IID_IUnknown || iid == IID_IDispatch || (scriptOnly_ && iid == __uuidof(IDispatchEx))) {
+            *out = static_cast<IDispatchEx*>(this);
             AddRef();
             return S_OK;
         }
@@ -46,6 +56,11 @@ public:
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+        if (scriptOnly_)
+            return E_NOTIMPL;
+        return Find(names, count, ids);
+    }
+    HRESULT Find(LPOLESTR* names, UINT count, DISPID* ids) {
         if (count != 1)
             return DISP_E_UNKNOWNNAME;
         for (size_t i = 0; i < members_.size(); ++i)
@@ -73,6 +88,19 @@ public:
         return hr;
     }
 
+    // IDispatchEx: names and calls; the rest of it is not used by the library.
+    HRESULT STDMETHODCALLTYPE GetDispID(BSTR name, DWORD, DISPID* id) override { return Find(&name, 1, id); }
+    HRESULT STDMETHODCALLTYPE InvokeEx(DISPID id, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                       EXCEPINFO* exception, IServiceProvider*) override {
+        return Invoke(id, IID_NULL, lcid, flags, params, result, exception, nullptr);
+    }
+    HRESULT STDMETHODCALLTYPE DeleteMemberByName(BSTR, DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DeleteMemberByDispID(DISPID) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetMemberProperties(DISPID, DWORD, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetMemberName(DISPID, BSTR*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetNextDispID(DWORD, DISPID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetNameSpaceParent(IUnknown**) override { return E_NOTIMPL; }
+
 private:
     FakeDispatch() = default;
     ~FakeDispatch() = default;
@@ -83,6 +111,7 @@ private:
     };
     std::vector<Entry> members_;
     ULONG refs_ = 0;
+    bool scriptOnly_ = false;
 };
 
 inline HRESULT Long(VARIANT* v, LONG value) {

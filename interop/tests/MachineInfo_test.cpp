@@ -40,6 +40,17 @@ std::wstring FolderOf(int csidl) {
     return SUCCEEDED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? path : L"";
 }
 
+// The version record as the system gives it to this process now.
+OSVERSIONINFOEXA VersionOfThisRun() {
+    OSVERSIONINFOEXA version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    ::GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&version));
+#pragma GCC diagnostic pop
+    return version;
+}
+
 } // namespace
 
 TEST_F(MachineInfo, UserOsAndComputerReportWhatTheSystemSays) {
@@ -75,12 +86,8 @@ TEST_F(MachineInfo, UserOsAndComputerReportWhatTheSystemSays) {
     EXPECT_STREQ(value->bstrVal, name);
 
     // OS against the version record of this run.
-    OSVERSIONINFOEXA version{};
-    version.dwOSVersionInfoSize = sizeof(version);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    ASSERT_TRUE(::GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&version)));
-#pragma GCC diagnostic pop
+    const OSVERSIONINFOEXA version = VersionOfThisRun();
+    ASSERT_NE(version.dwMajorVersion, 0u);
     ComPtr<_OS> os;
     ASSERT_EQ(system_->get_OS(os.put()), S_OK);
     LONG number = -1;
@@ -134,4 +141,63 @@ TEST_F(MachineInfo, UserOsAndComputerReportWhatTheSystemSays) {
     EXPECT_STREQ(command, L"set cdaudio door open");
     ASSERT_GT(::LoadStringW(library_.module(), 1, command, 64), 0);
     EXPECT_STREQ(command, L"set cdaudio door closed");
+}
+
+TEST_F(MachineInfo, AScriptReadsTheSameFactsByNameAndWorksTheDriveThroughItsMciMembers) {
+    ComPtr<IDispatch> sys;
+    ASSERT_EQ(system_.As(sys), S_OK);
+    auto read = [](IDispatch* object, const wchar_t* member, winkit::ScopedVariant& value) {
+        EXPECT_EQ(Dispatch(object, member, DISPATCH_PROPERTYGET | DISPATCH_METHOD, {}, value.get()), S_OK) << member;
+    };
+    // A default member, as `WScript.Echo sys.OS` reads it.
+    auto readDefault = [](IDispatch* object, winkit::ScopedVariant& value) {
+        DISPPARAMS none{nullptr, nullptr, 0, 0};
+        EXPECT_EQ(object->Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value.get(),
+                                 nullptr, nullptr),
+                  S_OK);
+    };
+
+    winkit::ScopedVariant os;
+    read(sys.get(), L"OS", os);
+    ASSERT_EQ(os->vt, VT_DISPATCH);
+    const OSVERSIONINFOEXA version = VersionOfThisRun();
+    winkit::ScopedVariant major;
+    read(os->pdispVal, L"Major", major);
+    ASSERT_EQ(major->vt, VT_I4);
+    EXPECT_EQ(static_cast<DWORD>(major->lVal), version.dwMajorVersion);
+    ComPtr<_OS> osByVtable;
+    ASSERT_EQ(system_->get_OS(osByVtable.put()), S_OK);
+    OPERATING_SYSTEM named = OPERATING_SYSTEM_WINDOWS95;
+    ASSERT_EQ(osByVtable->get_Name(&named), S_OK);
+    winkit::ScopedVariant osName;
+    readDefault(os->pdispVal, osName);
+    ASSERT_EQ(osName->vt, VT_I4);
+    EXPECT_EQ(osName->lVal, static_cast<LONG>(named));
+
+    winkit::ScopedVariant computer;
+    read(sys.get(), L"Computer", computer);
+    ASSERT_EQ(computer->vt, VT_DISPATCH);
+    wchar_t machine[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    ASSERT_TRUE(::GetComputerNameW(machine, &size));
+    winkit::ScopedVariant machineName;
+    read(computer->pdispVal, L"Name", machineName);
+    ASSERT_EQ(machineName->vt, VT_BSTR);
+    EXPECT_STREQ(machineName->bstrVal, machine);
+
+    // The drive is one object, called by the names of its MCI interface.
+    winkit::ScopedVariant drive;
+    read(computer->pdispVal, L"CDDrive", drive);
+    winkit::ScopedVariant again;
+    read(computer->pdispVal, L"CDDrive", again);
+    ASSERT_EQ(drive->vt, VT_DISPATCH);
+    ASSERT_EQ(again->vt, VT_DISPATCH);
+    ComPtr<IUnknown> first, second;
+    ASSERT_EQ(drive->pdispVal->QueryInterface(IID_IUnknown, first.put_void()), S_OK);
+    ASSERT_EQ(again->pdispVal->QueryInterface(IID_IUnknown, second.put_void()), S_OK);
+    EXPECT_EQ(first.get(), second.get());
+    ComPtr<_MCI> mci;
+    EXPECT_EQ(drive->pdispVal->QueryInterface(IID__MCI, mci.put_void()), S_OK);
+    EXPECT_EQ(Dispatch(drive->pdispVal, L"openDoor", DISPATCH_METHOD, {}, nullptr), S_OK);
+    EXPECT_EQ(Dispatch(drive->pdispVal, L"closeDoor", DISPATCH_METHOD, {}, nullptr), S_OK);
 }

@@ -331,3 +331,71 @@ TEST_F(TraysAndToolTips, ToolTipsHoldTheirTextsInTheirOwnWindowsUntilRemoved) {
     system_.reset();
     EXPECT_TRUE(TipWindowsOf(form.get()).empty());
 }
+
+TEST_F(TraysAndToolTips, AScriptsOwnStandInsWithoutAWindowGetATipThatReadsBack) {
+    // A script has no windows: objects of its own classes with hWnd 0 stand in for the form and the
+    // control, and they answer names only through IDispatchEx. Handle 0 is "no owner" for the tip
+    // window and an ordinary tool identifier for the tip.
+    auto standIn = [](const wchar_t* name) {
+        FakeDispatch* c = FakeDispatch::MakeScriptObject();
+        c->Member(L"hWnd", [](VARIANT* v) {
+            v->vt = VT_I2; // a script's literal 0
+            v->iVal = 0;
+            return S_OK;
+        });
+        c->Member(L"Name", [name](VARIANT* v) {
+            v->vt = VT_BSTR;
+            v->bstrVal = ::SysAllocString(name);
+            return S_OK;
+        });
+        return ComPtr<IDispatch>::Attach(c);
+    };
+    ComPtr<IDispatch> form = standIn(L"frmScript"), button = standIn(L"cmdHello");
+    ComPtr<_ToolTips> tips;
+    ASSERT_EQ(system_->get_ToolTips(tips.put()), S_OK);
+    ComPtr<IDispatch> tipsByName;
+    ASSERT_EQ(tips.As(tipsByName), S_OK);
+
+    // As the script host passes them: variables holding the objects, by reference.
+    VARIANT formVar, buttonVar;
+    formVar.vt = VT_DISPATCH;
+    formVar.pdispVal = form.get();
+    buttonVar.vt = VT_DISPATCH;
+    buttonVar.pdispVal = button.get();
+    VARIANT formRef, buttonRef;
+    formRef.vt = VT_BYREF | VT_VARIANT;
+    formRef.pvarVal = &formVar;
+    buttonRef.vt = VT_BYREF | VT_VARIANT;
+    buttonRef.pvarVal = &buttonVar;
+    winkit::ScopedBstr text(L"Says hello"), key(L"hello");
+    VARIANT textArg, keyArg;
+    textArg.vt = VT_BSTR;
+    textArg.bstrVal = text.get();
+    keyArg.vt = VT_BSTR;
+    keyArg.bstrVal = key.get();
+    winkit::ScopedVariant tip;
+    ASSERT_EQ(Dispatch(tipsByName.get(), L"add", DISPATCH_METHOD, {formRef, buttonRef, textArg, keyArg}, tip.get()),
+              S_OK);
+    ASSERT_EQ(tip->vt, VT_DISPATCH);
+    const std::vector<HWND> windows = TipWindowsOf(nullptr);
+    ASSERT_EQ(windows.size(), 1u) << "a tip window without owner";
+    EXPECT_EQ(TipText(windows[0], nullptr), L"Says hello");
+
+    winkit::ScopedVariant read;
+    ASSERT_EQ(Dispatch(tip->pdispVal, L"Text", DISPATCH_PROPERTYGET, {}, read.get()), S_OK);
+    EXPECT_STREQ(read->bstrVal, L"Says hello");
+    winkit::ScopedBstr changed(L"Says hello again");
+    VARIANT changedArg;
+    changedArg.vt = VT_BSTR;
+    changedArg.bstrVal = changed.get();
+    ASSERT_EQ(Dispatch(tip->pdispVal, L"Text", DISPATCH_PROPERTYPUT, {changedArg}, nullptr), S_OK);
+    EXPECT_EQ(TipText(windows[0], nullptr), L"Says hello again");
+
+    ASSERT_EQ(Dispatch(tipsByName.get(), L"remove", DISPATCH_METHOD, {keyArg}, nullptr), S_OK);
+    EXPECT_EQ(::SendMessageW(windows[0], TTM_GETTOOLCOUNT, 0, 0), 0);
+    read.clear();
+    ASSERT_EQ(Dispatch(tip->pdispVal, L"Text", DISPATCH_PROPERTYGET, {}, read.get()), S_OK);
+    EXPECT_STREQ(read->bstrVal, L"");
+    tip.clear();
+    EXPECT_FALSE(::IsWindow(windows[0]));
+}
