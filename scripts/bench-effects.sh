@@ -13,11 +13,11 @@ root=${QUILLET_BUILD_ROOT:-$repo/build}
 out="$root/bench"
 mkdir -p "$out"
 
+# scripts/setup.sh installs the comparison (Debian's imagemagick package).
 convert=/usr/bin/convert  # /usr/local/bin may hold something else under that name
 if [ ! -x "$convert" ]; then
-    sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo=sudo
-    $sudo apt-get install -y imagemagick >/dev/null
+    echo "bench-effects: $convert is missing; run scripts/setup.sh first" >&2
+    exit 1
 fi
 
 g++ -std=c++17 -O2 -ftree-vectorize -fvect-cost-model=dynamic -I"$repo" \

@@ -16,6 +16,7 @@ packages=(
     clang libclang-rt-14-dev                        # fuzz targets of the core
     ccache                                          # shared object cache of the builds
     nsis                                            # the release's installer (scripts/package.sh)
+    imagemagick                                     # the effects benchmark's comparison (bench-effects.sh)
 )
 # npm fetches the pinned libpng sources; a machine with its own Node.js keeps it.
 command -v npm >/dev/null || packages+=(nodejs npm)

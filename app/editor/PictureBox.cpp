@@ -81,6 +81,7 @@ bool PictureBox::MakeImage(int width, int height) {
     imageDC_ = std::move(dc);
     image_ = std::move(bitmap);
     imageOld_ = old;
+    imageBits_ = static_cast<std::uint32_t*>(bits);
     width_ = width;
     height_ = height;
     return true;

@@ -6,6 +6,8 @@
 #include "winkit/Scoped.h"
 #include "winkit/Window.h"
 
+#include <cstdint>
+
 #include <windows.h>
 
 namespace quillet {
@@ -35,6 +37,9 @@ public:
 
     // The persistent image's device context (a 32-bit bitmap the size of the box).
     HDC hDC() const { return imageDC_.get(); }
+    // The image's pixels (0x00RRGGBB, rows top to bottom, PixelWidth() to a row), for work on all of them
+    // at once; call GdiFlush before reading what GDI drew.
+    std::uint32_t* ImageBits() const { return imageBits_; }
     COLORREF BackColor() const { return backColor_; }
     void SetBackColor(COLORREF color) { backColor_ = color; }
     // The image becomes the back colour with the picture drawn over it at (0, 0).
@@ -46,6 +51,8 @@ public:
     HBITMAP Picture() const { return static_cast<HBITMAP>(picture_.get()); }
     // Takes ownership of the bitmap and shows it (Cls).
     void SetPicture(HBITMAP picture);
+    // Gives the picture up to the caller (the box keeps showing its image); null when it has none.
+    HBITMAP ReleasePicture() { return static_cast<HBITMAP>(picture_.release()); }
     // The picture becomes a copy of the current image.
     bool MakeImageThePicture();
 
@@ -62,6 +69,7 @@ private:
     winkit::ScopedMemoryDC imageDC_;
     winkit::ScopedGdiObject image_;
     HGDIOBJ imageOld_ = nullptr;
+    std::uint32_t* imageBits_ = nullptr;
     winkit::ScopedGdiObject picture_;
 };
 

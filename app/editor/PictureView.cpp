@@ -106,6 +106,7 @@ bool PictureView::HoldsPicture() const {
 }
 
 PictureView::~PictureView() {
+    progress_.reset();
     picPicture_.reset();
     Destroy();
 }
@@ -252,7 +253,8 @@ void PictureView::Scrolled(HWND bar, int request) {
 }
 
 void PictureView::KeepUndo() {
-    imgUndo_.reset(picPicture_->Picture() ? CopyImage(picPicture_->Picture()) : nullptr);
+    // Every caller replaces the picture next, so the shown one moves to the undo instead of being copied.
+    imgUndo_.reset(picPicture_->ReleasePicture());
     undoBlank_ = blank_;
 }
 
@@ -357,7 +359,10 @@ void PictureView::ApplyEffect(const std::string& name) {
     if (host_.setPanel3)
         host_.setPanel3(L"Please wait...");
     winkit::BusyCursor busy;
-    frmProgress progress;
+    // One progress window serves every effect: creating a window costs more than a fast effect.
+    if (!progress_)
+        progress_ = std::make_unique<frmProgress>();
+    frmProgress& progress = *progress_;
     progress.Load(host_.editor, L"Processing image effect (" + std::wstring(name.begin(), name.end()) + L")");
     if (host_.editor)
         ::EnableWindow(host_.editor, FALSE);
@@ -368,10 +373,12 @@ void PictureView::ApplyEffect(const std::string& name) {
         entry(*picPicture_, host);
         blank_ = false;
         undoShown_ = false;
+    } else {
+        picPicture_->MakeImageThePicture();
     }
     if (host_.editor)
         ::EnableWindow(host_.editor, TRUE);
-    progress.Unload();
+    progress.Hide();
     if (host_.setPanel3)
         host_.setPanel3(L"Done");
 }

@@ -16,6 +16,8 @@
 
 namespace quillet {
 
+class frmProgress;
+
 class PictureView final : public winkit::Window {
 public:
     // What the editor around the view offers; every member may be empty.
@@ -68,7 +70,7 @@ protected:
 
 private:
     class Box;
-    // The box is cleared, set to 1 x 1 and the current picture becomes the undo picture.
+    // The shown picture becomes the undo picture; the caller gives the box its next one.
     void KeepUndo();
     // The box sized to the picture and showing it; takes ownership.
     void ShowPicture(HBITMAP picture, bool blank);
@@ -90,6 +92,7 @@ private:
     // The undo picture is the one shown (a second undo finds nothing to undo).
     bool undoShown_ = false;
     EffectHost effectHost_;
+    std::unique_ptr<frmProgress> progress_;
     core::PictureAxis horzSteps_, vertSteps_;
 };
 

@@ -12,20 +12,32 @@ bool frmProgress::Load(HWND owner, const std::wstring& info) {
     if (!owner || !::GetWindowRect(owner, &around))
         ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
     const int x = (around.left + around.right - kWidth) / 2, y = (around.top + around.bottom - kHeight) / 2;
-    if (!Create(kClassName, L"Quillet", WS_POPUP | WS_CAPTION | WS_BORDER, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, x, y,
-                kWidth, kHeight, owner))
-        return false;
-    font_ = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-    lblInfo_ = ::CreateWindowExW(0, L"STATIC", info.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, 12, 10, kWidth - 30, 18,
+    if (hwnd() && ::GetWindow(hwnd(), GW_OWNER) != owner)
+        Destroy();
+    if (!hwnd()) {
+        if (!Create(kClassName, L"Quillet", WS_POPUP | WS_CAPTION | WS_BORDER, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, x, y,
+                    kWidth, kHeight, owner))
+            return false;
+        font_ = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+        lblInfo_ = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT, 12, 10, kWidth - 30, 18,
+                                     hwnd(), nullptr, nullptr, nullptr);
+        bar_ = ::CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE | PBS_SMOOTH, 12, 34, kWidth - 30, 20,
                                  hwnd(), nullptr, nullptr, nullptr);
-    bar_ = ::CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE | PBS_SMOOTH, 12, 34, kWidth - 30, 20,
-                             hwnd(), nullptr, nullptr, nullptr);
-    ::SendMessageW(lblInfo_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    ::SendMessageW(bar_, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+        ::SendMessageW(lblInfo_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        ::SendMessageW(bar_, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+    } else {
+        ::SetWindowPos(hwnd(), HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    ::SetWindowTextW(lblInfo_, info.c_str());
     ::SendMessageW(bar_, PBM_SETPOS, 0, 0);
     ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
     ::UpdateWindow(hwnd());
     return true;
+}
+
+void frmProgress::Hide() {
+    if (hwnd())
+        ::ShowWindow(hwnd(), SW_HIDE);
 }
 
 } // namespace quillet

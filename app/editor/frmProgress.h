@@ -13,8 +13,11 @@ class frmProgress final : public winkit::Window {
 public:
     static constexpr const wchar_t* kClassName = L"QuilletProgress";
 
-    // Loads the window centred over the owner with the bar at 0, shows it and draws it at once.
+    // Shows the window centred over the owner with the bar at 0 and draws it at once; the window is
+    // made on the first call and kept for the next ones.
     bool Load(HWND owner, const std::wstring& info);
+    // Hides the window until the next Load.
+    void Hide();
     void Unload() { Destroy(); }
     HWND bar() const { return bar_; }
     HWND lblInfo() const { return lblInfo_; }

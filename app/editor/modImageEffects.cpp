@@ -1,13 +1,11 @@
 #include "app/editor/modImageEffects.h"
-#include "winkit/Bitmaps.h"
 
 #include "core/modImageEffects.h"
-#include "winkit/Scoped.h"
 #include "winkit/Wait.h"
 
 #include <commctrl.h>
 
-#include <vector>
+#include <chrono>
 
 namespace quillet {
 
@@ -15,36 +13,7 @@ std::int32_t BrightnessOffset = 0;
 
 namespace {
 
-// A top-down 32-bit section the size of the box: one BitBlt each way between it and the box's image.
-class SurfaceCopy {
-public:
-    SurfaceCopy(int width, int height) : dc_(::CreateCompatibleDC(nullptr)) {
-        BITMAPINFO info = winkit::TopDown32BitInfo(width, height);
-        if (dc_ && width > 0 && height > 0)
-            bitmap_.reset(::CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
-        if (bitmap_)
-            old_ = ::SelectObject(dc_.get(), bitmap_.get());
-        else
-            bits_ = nullptr;
-    }
-    SurfaceCopy(const SurfaceCopy&) = delete;
-    SurfaceCopy& operator=(const SurfaceCopy&) = delete;
-    ~SurfaceCopy() {
-        if (old_)
-            ::SelectObject(dc_.get(), old_);
-    }
-    bool ok() const { return bits_ != nullptr; }
-    HDC dc() const { return dc_.get(); }
-    std::uint32_t* bits() const { return static_cast<std::uint32_t*>(bits_); }
-
-private:
-    winkit::ScopedMemoryDC dc_;
-    winkit::ScopedGdiObject bitmap_;
-    HGDIOBJ old_ = nullptr;
-    void* bits_ = nullptr;
-};
-
-// The section's dwords are 0x00RRGGBB; the engine's colours are 0x00BBGGRR.
+// The image's dwords are 0x00RRGGBB; the engine's colours are 0x00BBGGRR.
 std::int32_t SwapRedBlue(std::uint32_t v) {
     return static_cast<std::int32_t>(((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF));
 }
@@ -53,21 +22,23 @@ int SliderValue(HWND slider) {
     return slider ? static_cast<int>(::SendMessageW(slider, TBM_GETPOS, 0, 0)) : 0;
 }
 
+constexpr std::chrono::milliseconds kBarFrame{16};
+constexpr WPARAM kBarLeap = 25;
+
 bool Visible(HWND window) { return window && ::IsWindowVisible(window); }
 
 void RunOnPixels(std::string_view key, PictureBox& box, const EffectHost& host) {
     const int width = box.PixelWidth(), height = box.PixelHeight();
     const core::PictureExtent extent = core::ComputePictureExtent(box.ScaleMode(), box.ScaleWidth(), box.ScaleHeight());
-    SurfaceCopy copy(width, height);
-    if (!copy.ok() || !box.hDC())
+    std::uint32_t* bits = box.ImageBits();
+    if (!bits || width <= 0 || height <= 0)
         return;
-    if (!::BitBlt(copy.dc(), 0, 0, width, height, box.hDC(), 0, 0, SRCCOPY))
-        return;
+    // The engine works on the image itself: no copy of a large picture is made for it.
     ::GdiFlush();
     const size_t count = static_cast<size_t>(width) * height;
-    std::vector<std::int32_t> pixels(count);
+    auto* pixels = reinterpret_cast<std::int32_t*>(bits);
     for (size_t i = 0; i < count; ++i)
-        pixels[i] = SwapRedBlue(copy.bits()[i]);
+        pixels[i] = SwapRedBlue(bits[i]);
 
     core::EffectInputs inputs;
     inputs.brightnessOffset = BrightnessOffset;
@@ -79,20 +50,30 @@ void RunOnPixels(std::string_view key, PictureBox& box, const EffectHost& host) 
         inputs.colorBalance = [balance] { return balance; };
     }
     if (host.progressBar) {
-        inputs.progress = [bar = host.progressBar](float percent) {
-            ::SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
+        // Painting the bar costs about a millisecond under some systems, as much as a fast effect's whole
+        // step: it is drawn when its position changed, at most once a screen frame unless it leapt a quarter
+        // of the way, and always at the end.
+        inputs.progress = [bar = host.progressBar, painted = std::chrono::steady_clock::time_point{},
+                           paintedAt = WPARAM{0}](float percent) mutable {
+            const auto position = static_cast<WPARAM>(percent);
+            if (position == paintedAt)
+                return;
+            const auto now = std::chrono::steady_clock::now();
+            if (now - painted < kBarFrame && position < paintedAt + kBarLeap && position < 100)
+                return;
+            ::SendMessageW(bar, PBM_SETPOS, position, 0);
             ::UpdateWindow(bar);
+            paintedAt = position;
+            painted = now;
         };
     }
     inputs.colorBalanceDialogVisible = [dialog = host.colorBalanceDialog] { return Visible(dialog); };
     inputs.brightnessDialogVisible = [dialog = host.brightnessDialog] { return Visible(dialog); };
 
-    if (!core::RunImageEffect(key, {pixels.data(), width, height}, extent, inputs))
-        return;
+    core::RunImageEffect(key, {pixels, width, height}, extent, inputs);
+    // Back to the image's order whether or not the engine knew the key.
     for (size_t i = 0; i < count; ++i)
-        copy.bits()[i] = static_cast<std::uint32_t>(SwapRedBlue(static_cast<std::uint32_t>(pixels[i])));
-    ::GdiFlush();
-    ::BitBlt(box.hDC(), 0, 0, width, height, copy.dc(), 0, 0, SRCCOPY);
+        bits[i] = static_cast<std::uint32_t>(SwapRedBlue(static_cast<std::uint32_t>(pixels[i])));
 }
 
 } // namespace
@@ -110,8 +91,12 @@ void EffectGrayscale(PictureBox& box, const EffectHost& host) { RunImageEffect("
 void EffectSharpen(PictureBox& box, const EffectHost& host) { RunImageEffect("sharpen", box, host); }
 void EffectDiffuse(PictureBox& box, const EffectHost& host) { RunImageEffect("diffuse", box, host); }
 void EffectEmboss(PictureBox& box, const EffectHost& host) {
-    RunImageEffect("grayscale", box, host);
-    RunImageEffect("emboss", box, host);
+    // Both passes on the image, then one picture and one repaint.
+    winkit::PumpMessages();
+    RunOnPixels("grayscale", box, host);
+    RunOnPixels("emboss", box, host);
+    box.MakeImageThePicture();
+    box.Refresh();
 }
 void EffectSolarize(PictureBox& box, const EffectHost& host) { RunImageEffect("solarize", box, host); }
 void EffectLighten(PictureBox& box, const EffectHost& host) { RunImageEffect("ligthen", box, host); }

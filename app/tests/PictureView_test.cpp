@@ -1,8 +1,10 @@
 // The editor's picture side on real windows: clipboard paste with its undo, effects and their one-step
-// undo, the scroll bars of a wide picture, picture files of every kind, and the PNG save's fallback.
+// undo, the scroll bars of a wide picture, the progress bar of a long effect, picture files of every kind,
+// and the PNG save's fallback.
 #include "app/editor/PictureView.h"
 
 #include "app/editor/PictureFiles.h"
+#include "app/editor/frmProgress.h"
 #include "app/projects/PictureFile.h"
 #include "app/shell/modSettings.h"
 #include "testkit/Files.h"
@@ -11,10 +13,12 @@
 
 #include "ClipboardTestKit.h"
 
+#include <commctrl.h>
 #include <wincodec.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <vector>
@@ -225,6 +229,80 @@ TEST_F(PictureViewTest, WidePictureShowsOnlyTheHorizontalBar) {
 
     view_.SetPicture(MakeBitmap(20, 20, Quarters(20, 20)));
     EXPECT_FALSE(Shown(view_.scrollHorz()) || Shown(view_.blox()));
+}
+
+// What the progress window's bar was told and what it painted, seen from inside this thread's window
+// procedures, so the record does not depend on how fast the effect runs.
+class ProgressRecord {
+public:
+    ProgressRecord() {
+        current_ = this;
+        hook_ = ::SetWindowsHookExW(WH_CALLWNDPROCRET, &ProgressRecord::Hook, nullptr, ::GetCurrentThreadId());
+    }
+    ~ProgressRecord() {
+        if (hook_)
+            ::UnhookWindowsHookEx(hook_);
+        current_ = nullptr;
+    }
+    bool hooked() const { return hook_ != nullptr; }
+    std::vector<int> told, painted;
+    bool framePainted = false;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        if (code == HC_ACTION && current_) {
+            wchar_t name[64] = L"";
+            ::GetClassNameW(call->hwnd, name, 64);
+            const std::wstring cls = name;
+            if (cls == PROGRESS_CLASSW && call->message == PBM_SETPOS)
+                current_->told.push_back(static_cast<int>(call->wParam));
+            if (cls == PROGRESS_CLASSW && call->message == WM_PAINT)
+                current_->painted.push_back(static_cast<int>(::SendMessageW(call->hwnd, PBM_GETPOS, 0, 0)));
+            if (cls == quillet::frmProgress::kClassName && call->message == WM_PAINT && current_->painted.empty())
+                current_->framePainted = true;
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static ProgressRecord* current_;
+    HHOOK hook_ = nullptr;
+};
+
+ProgressRecord* ProgressRecord::current_ = nullptr;
+
+TEST_F(PictureViewTest, LongEffectMovesTheProgressBarStepByStep) {
+    // Large enough that the effect runs for many screen frames even on a fast machine.
+    constexpr int kW = 3000, kH = 2000;
+    Pixels pixels(static_cast<size_t>(kW) * kH);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = static_cast<std::uint32_t>(i * 2654435761u) & 0xFFFFFFu;
+    view_.SetPicture(MakeBitmap(kW, kH, pixels));
+    for (int run = 0; run < 2; ++run) { // the second run reuses the progress window
+        ProgressRecord record;
+        ASSERT_TRUE(record.hooked());
+        view_.ApplyEffect("soften");
+
+        // The window was drawn before its bar first moved; the bar moved several times, rising, and each
+        // position it was given was painted before the next, close to the end.
+        EXPECT_TRUE(record.framePainted);
+        std::vector<int> moves;
+        for (int p : record.told)
+            if (p > 0)
+                moves.push_back(p);
+        std::vector<int> paintedMoves;
+        for (int p : record.painted)
+            if (p > 0 && (paintedMoves.empty() || p != paintedMoves.back()))
+                paintedMoves.push_back(p);
+        EXPECT_GE(moves.size(), 3u);
+        EXPECT_TRUE(std::is_sorted(moves.begin(), moves.end()));
+        EXPECT_EQ(std::adjacent_find(moves.begin(), moves.end()), moves.end());
+        EXPECT_EQ(paintedMoves, moves);
+        EXPECT_GE(moves.back(), 75);
+        EXPECT_FALSE(::IsWindowVisible(::FindWindowW(quillet::frmProgress::kClassName, nullptr)));
+    }
+    int w = 0, h = 0;
+    EXPECT_NE(Shown(view_, w, h), pixels);
 }
 
 TEST_F(PictureViewTest, PictureFilesOfEveryKindLoadAndPngSaveFallsBack) {
