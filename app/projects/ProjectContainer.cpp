@@ -102,6 +102,10 @@ void ReportLoadFault(const core::ContainerReadResult& result) {
 bool WriteProjectFile(const std::vector<ProjectEntry>& entries, const std::wstring& target) {
     // The whole container is built in memory and written in one go: one file, one flush.
     std::vector<std::uint8_t> container;
+    std::size_t total = 4;
+    for (const ProjectEntry& entry : entries)
+        total += 8 + entry.name.size() + entry.data.size();
+    container.reserve(total);
     core::ContainerWriter writer([&container](const std::uint8_t* p, std::size_t n) {
         container.insert(container.end(), p, p + n);
         return true;
