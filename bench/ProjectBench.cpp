@@ -1,6 +1,6 @@
 // Saving and loading a project of 29 text clips and one 1920 x 1080 picture, beside a plain copy of the
 // same number of bytes in the same run. Prints the medians and their ratio, and where a save and a load
-// spend their time (the picture's file, the packing of the work folder, the unpacking). Exits non-zero,
+// spend their time (the picture's bitmap file, writing and reading the project file). Exits non-zero,
 // saying why, when a save or a load fails.
 #include "app/projects/PictureFile.h"
 #include "app/projects/ProjectContainer.h"
@@ -91,23 +91,27 @@ int main() {
     });
     const double plain = MedianMs(runs, [&] { Check(::CopyFileW(file.c_str(), copy.c_str(), FALSE), "copying"); });
 
-    // The parts: the picture's own file, then packing and unpacking a folder of the project's files.
-    const std::wstring parts = folder.path() + L"parts\\";
-    const std::wstring unpacked = folder.path() + L"unpacked\\";
-    Check(::CreateDirectoryW(parts.c_str(), nullptr) && ::CreateDirectoryW(unpacked.c_str(), nullptr), "folders");
-    const std::wstring bmp = parts + L"30.dat";
-    const double pictureSave =
-        MedianMs(runs, [&] { Check(quillet::SaveBitmapFile(picture.bitmap(), bmp), "writing the picture"); });
+    // The parts: the picture's bitmap file built and decoded in memory, then the project file written
+    // (with flush and replace) and read back whole.
+    std::vector<std::uint8_t> bmp;
+    const double pictureSave = MedianMs(runs, [&] {
+        auto encoded = quillet::EncodeBitmapFile(picture.bitmap());
+        Check(encoded.has_value(), "encoding the picture");
+        bmp = std::move(*encoded);
+    });
     const double pictureLoad = MedianMs(runs, [&] {
-        HBITMAP read = quillet::LoadBitmapFile(bmp);
-        Check(read != nullptr, "reading the picture");
+        HBITMAP read = quillet::BitmapFromFileBytes(bmp.data(), bmp.size());
+        Check(read != nullptr, "decoding the picture");
         ::DeleteObject(read);
     });
     const std::wstring packed = folder.path() + L"parts.ql";
+    const std::vector<quillet::ProjectEntry> entries{{"clip30.dat", bmp}};
     const double pack =
-        MedianMs(runs, [&] { Check(quillet::PackFolder(parts, packed, L"*.*") == 1, "packing the folder"); });
-    const double unpack =
-        MedianMs(runs, [&] { Check(quillet::UnpackFolder(packed, unpacked) == 1, "unpacking the folder"); });
+        MedianMs(runs, [&] { Check(quillet::WriteProjectFile(entries, packed), "writing the project file"); });
+    const double unpack = MedianMs(runs, [&] {
+        quillet::ProjectEntries read;
+        Check(read.Read(packed) == 1, "reading the project file");
+    });
 
     WIN32_FILE_ATTRIBUTE_DATA attributes{};
     ::GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &attributes);
@@ -116,8 +120,8 @@ int main() {
     std::printf("save            %8.1f ms   %5.1fx plain copy\n", save, save / plain);
     std::printf("load            %8.1f ms   %5.1fx plain copy\n", load, load / plain);
     std::printf("plain file copy %8.1f ms   (the baseline)\n", plain);
-    std::printf("of which: picture file write %.1f ms, read %.1f ms; pack of that one file (write, flush, replace)"
-                " %.1f ms, unpack %.1f ms\n",
+    std::printf("of which: picture encode %.1f ms, decode %.1f ms; project file of that picture written (flush,"
+                " replace) %.1f ms, read %.1f ms\n",
                 pictureSave, pictureLoad, pack, unpack);
     return 0;
 }

@@ -79,34 +79,50 @@ std::vector<std::wstring> ListPlainFiles(const std::wstring& folder, const std::
     return names;
 }
 
-bool PackInto(const std::wstring& folder, const std::vector<std::wstring>& names, HANDLE out) {
-    core::ContainerWriter writer([out](const std::uint8_t* p, std::size_t n) { return WriteAll(out, p, n); });
-    if (!writer.Begin(static_cast<std::int32_t>(names.size())))
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
         return false;
-    std::vector<std::uint8_t> data;
-    for (const std::wstring& name : names) {
-        if (!ReadWholeFile(folder + name, data))
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i]))
             return false;
-        if (!writer.Entry(winkit::ToAnsi(name), data.data(), data.size()))
-            return false;
-        winkit::PumpMessages();
     }
     return true;
 }
 
+// The reader's fault as the pending error of the load message.
+void ReportLoadFault(const core::ContainerReadResult& result) {
+    const bool truncated = result.fault == core::ContainerFault::Truncated;
+    SetPendingError(truncated ? 62 : 5, truncated ? L"Input past end of file" : L"Invalid procedure call or argument");
+    ShowError(kLoadError, true);
+}
+
 } // namespace
 
-int PackFolder(const std::wstring& folderIn, const std::wstring& target, const std::wstring& pattern) {
-    const std::wstring folder = WithSlash(folderIn);
-    const std::vector<std::wstring> names = ListPlainFiles(folder, pattern);
+bool WriteProjectFile(const std::vector<ProjectEntry>& entries, const std::wstring& target) {
+    // The whole container is built in memory and written in one go: one file, one flush.
+    std::vector<std::uint8_t> container;
+    std::size_t total = 4;
+    for (const ProjectEntry& entry : entries)
+        total += 8 + entry.name.size() + entry.data.size();
+    container.reserve(total);
+    core::ContainerWriter writer([&container](const std::uint8_t* p, std::size_t n) {
+        container.insert(container.end(), p, p + n);
+        return true;
+    });
+    bool built = writer.Begin(static_cast<std::int32_t>(entries.size()));
+    for (const ProjectEntry& entry : entries)
+        built = built && writer.Entry(entry.name, entry.data.data(), entry.data.size());
     // Written beside the target and moved over it only when complete, so a failed save never costs
     // the user the project they already had.
     const std::wstring partial = target + L".saving";
     bool written = false;
-    {
+    if (built) {
         winkit::ScopedFile out(
             ::CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        written = out && PackInto(folder, names, out.get()) && ::FlushFileBuffers(out.get());
+        written = out && WriteAll(out.get(), container.data(), container.size()) && ::FlushFileBuffers(out.get());
+    } else {
+        ::SetLastError(ERROR_INVALID_DATA);
     }
     if (written)
         written = ::MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
@@ -114,9 +130,53 @@ int PackFolder(const std::wstring& folderIn, const std::wstring& target, const s
         SetPendingWin32Error(::GetLastError());
         ::DeleteFileW(partial.c_str());
         ShowError(kSaveError, true);
+        return false;
+    }
+    return true;
+}
+
+int PackFolder(const std::wstring& folderIn, const std::wstring& target, const std::wstring& pattern) {
+    const std::wstring folder = WithSlash(folderIn);
+    const std::vector<std::wstring> names = ListPlainFiles(folder, pattern);
+    std::vector<ProjectEntry> entries;
+    for (const std::wstring& name : names) {
+        ProjectEntry entry{winkit::ToAnsi(name), {}};
+        if (!ReadWholeFile(folder + name, entry.data)) {
+            SetPendingWin32Error(::GetLastError());
+            ShowError(kSaveError, true);
+            return -1;
+        }
+        entries.push_back(std::move(entry));
+        winkit::PumpMessages();
+    }
+    return WriteProjectFile(entries, target) ? static_cast<int>(entries.size()) : -1;
+}
+
+int ProjectEntries::Read(const std::wstring& file) {
+    bytes_.clear();
+    entries_.clear();
+    if (!ReadWholeFile(file, bytes_)) {
+        SetPendingWin32Error(::GetLastError());
+        ShowError(kLoadError, true);
         return -1;
     }
-    return static_cast<int>(names.size());
+    const core::ContainerReadResult result =
+        core::ReadContainer(bytes_.data(), bytes_.size(), [this](const core::ContainerEntryView& entry) {
+            entries_.push_back(entry);
+            return true;
+        });
+    if (!result.ok()) {
+        ReportLoadFault(result);
+        return -1;
+    }
+    return result.declaredCount;
+}
+
+const core::ContainerEntryView* ProjectEntries::Find(std::string_view name) const {
+    for (auto it = entries_.rbegin(); it != entries_.rend(); ++it)
+        if (SameName(it->name, name))
+            return &*it;
+    return nullptr;
 }
 
 int UnpackFolder(const std::wstring& file, const std::wstring& folderIn) {
@@ -142,13 +202,12 @@ int UnpackFolder(const std::wstring& file, const std::wstring& folderIn) {
             winkit::PumpMessages();
             return true;
         });
-    if (writeFailed || !result.ok()) {
-        if (!writeFailed) {
-            const bool truncated = result.fault == core::ContainerFault::Truncated;
-            SetPendingError(truncated ? 62 : 5,
-                            truncated ? L"Input past end of file" : L"Invalid procedure call or argument");
-        }
+    if (writeFailed) {
         ShowError(kLoadError, true);
+        return -1;
+    }
+    if (!result.ok()) {
+        ReportLoadFault(result);
         return -1;
     }
     return result.declaredCount;

@@ -6,140 +6,94 @@
 #include "app/shell/Messages.h"
 #include "app/shell/modInitialization.h"
 #include "core/ByteValue.h"
+#include "core/IniText.h"
 #include "winkit/TextConv.h"
+#include "winkit/Wait.h"
 
-#include <random>
+#include <algorithm>
 
 namespace quillet {
 namespace {
 
-const wchar_t kIndexName[] = L"ql.ini";
+const char kIndexName[] = "ql.ini";
 
-std::wstring DataFile(const std::wstring& folder, int n) { return folder + winkit::FromAnsi(core::DataFileName(n)); }
-
-bool WriteAnsiFile(const std::wstring& path, const std::wstring& text) {
+std::vector<std::uint8_t> AnsiBytes(const std::wstring& text) {
     const std::string bytes = winkit::ToAnsi(text);
-    winkit::ScopedFile file(
-        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    return file && (bytes.empty() || ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
-                                                 &written, nullptr)) &&
-           written == bytes.size();
+    return {bytes.begin(), bytes.end()};
 }
 
-// The file's text, or nothing when it cannot be read.
-bool ReadAnsiFile(const std::wstring& path, std::wstring& text) {
-    winkit::ScopedFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF)
-        return false;
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!bytes.empty() && !::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
-        return false;
-    bytes.resize(read);
-    text = winkit::FromAnsi(bytes);
-    return true;
+std::string_view EntryText(const core::ContainerEntryView* entry) {
+    return entry ? std::string_view(reinterpret_cast<const char*>(entry->data), entry->size) : std::string_view();
 }
 
-// One value of the index, read the way the platform's INI reader reads it: keys case-insensitive,
-// blanks and one pair of quotes dropped, at most 254 characters.
-std::wstring IndexValue(const std::wstring& index, const std::wstring& section, const wchar_t* key) {
-    wchar_t buffer[255] = {};
-    ::GetPrivateProfileStringW(section.c_str(), key, L"", buffer, 255, index.c_str());
-    return buffer;
+// In the order the file system lists a folder's files, as projects have always been packed.
+bool ListedBefore(const ProjectEntry& a, const ProjectEntry& b) {
+    return std::lexicographical_compare(a.name.begin(), a.name.end(), b.name.begin(), b.name.end(), [](char x, char y) {
+        const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+        return static_cast<unsigned char>(upper(x)) < static_cast<unsigned char>(upper(y));
+    });
 }
 
-// The index is read from a copy under a fresh name each time, so no cached copy of an earlier
-// project's index can answer for it.
-std::wstring RandomIndexCopy(const std::wstring& folder) {
-    static std::mt19937 generator{std::random_device{}()};
-    std::uniform_real_distribution<double> unit(0.0, 1.0);
-    const auto r = static_cast<long long>(unit(generator) * 2147483640.0);
-    return folder + L"ql" + std::to_wstring(r) + L".ini";
-}
-
-bool WriteSlotFiles(const ClipProject& project, const std::wstring& work) {
+std::vector<ProjectEntry> SlotEntries(const ClipProject& project) {
+    std::vector<ProjectEntry> entries;
     std::wstring index;
     for (int n = 1; n <= core::kSlotCount; ++n) {
         const Clip& clip = project.slot(n);
         index += core::IndexLines(n, clip, ClipMethods[static_cast<std::size_t>(n - 1)]);
-        const std::wstring data = DataFile(work, n);
+        ProjectEntry entry{core::DataFileName(n), {}};
         if (clip.format == core::kFormatImg) {
-            // The file exists even when the picture cannot be written, as every slot has its file.
-            if (!WriteAnsiFile(data, L""))
-                return false;
+            // The entry exists even when the picture cannot be written, as every slot has its file.
             if (clip.bitmap())
-                SaveBitmapFile(clip.bitmap(), data);
-        } else if (!WriteAnsiFile(data, core::DataFileText(clip))) {
-            return false;
+                entry.data = EncodeBitmapFile(clip.bitmap()).value_or(std::vector<std::uint8_t>());
+        } else {
+            entry.data = AnsiBytes(core::DataFileText(clip));
         }
+        entries.push_back(std::move(entry));
+        winkit::PumpMessages();
     }
-    return WriteAnsiFile(work + kIndexName, index);
+    entries.push_back({kIndexName, AnsiBytes(index)});
+    std::sort(entries.begin(), entries.end(), ListedBefore);
+    return entries;
 }
 
-void LoadSlot(ClipProject& project, int n, const std::wstring& work, const std::wstring& index) {
+void LoadSlot(ClipProject& project, int n, const ProjectEntries& entries, const core::IniText& index) {
     Clip& clip = project.slot(n);
     const std::wstring section = L"Clip" + std::to_wstring(n);
-    const std::wstring format = core::NormalizedFormat(IndexValue(index, section, L"Format"));
-    if (auto method = core::ParseByteValue(IndexValue(index, section, L"Method")))
+    const std::wstring format = core::NormalizedFormat(index.Value(section, L"Format"));
+    if (auto method = core::ParseByteValue(index.Value(section, L"Method")))
         ClipMethods[static_cast<std::size_t>(n - 1)] = *method;
-    std::wstring text;
-    const bool read = ReadAnsiFile(DataFile(work, n), text);
+    const core::ContainerEntryView* data = entries.Find(core::DataFileName(n));
+    const std::wstring text = winkit::FromAnsi(EntryText(data));
     if (format == core::kFormatTxtSimple) {
         clip.locked = false;
         clip.format = format;
-        clip.text = read ? core::FirstLine(text) : L"";
+        clip.text = core::FirstLine(text);
     } else if (format == core::kFormatTxtLong) {
         clip.locked = true;
         clip.format = format;
         clip.text.clear();
-        clip.data = read ? core::JoinedLines(text) : L"";
+        clip.data = core::JoinedLines(text);
     } else if (format == core::kFormatRtf) {
         clip.locked = true;
         clip.format = format;
         clip.text.clear();
-        clip.data = winkit::FromAnsi(LoadRtfThroughOpener(DataFile(work, n)).value_or(""));
+        clip.data = data ? winkit::FromAnsi(LoadRtfThroughOpener(EntryText(data)).value_or("")) : L"";
     } else if (format == core::kFormatImg) {
         clip.locked = true;
         clip.format = format;
-        clip.picture.reset(LoadBitmapFile(DataFile(work, n)));
+        clip.picture.reset(data ? BitmapFromFileBytes(data->data, data->size) : nullptr);
     }
     if (format != core::kFormatTxtSimple)
-        clip.text = IndexValue(index, section, L"Name");
+        clip.text = index.Value(section, L"Name");
+    winkit::PumpMessages();
 }
 
 } // namespace
 
-void KillTempDir(const std::wstring& folder) {
-    for (int n = 1; n <= core::kSlotCount; ++n)
-        ::DeleteFileW(DataFile(folder, n).c_str());
-    ::DeleteFileW((folder + kIndexName).c_str());
-    WIN32_FIND_DATAW found;
-    HANDLE search = ::FindFirstFileW((folder + L"*.ini").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            ::DeleteFileW((folder + found.cFileName).c_str());
-        } while (::FindNextFileW(search, &found));
-        ::FindClose(search);
-    }
-    ::RemoveDirectoryW(folder.c_str());
-    ClearPendingError();
-}
-
 bool SaveProject(const ClipProject& project, const std::wstring& path) {
-    const std::wstring work = TempFolder + L"qlsave\\";
-    if (FolderExists(work))
-        KillTempDir(work);
-    if (!::CreateDirectoryW(work.c_str(), nullptr) || !WriteSlotFiles(project, work)) {
-        SetPendingWin32Error(::GetLastError());
-        ShowError(L"Unable to save project!", true);
-        return false;
-    }
-    const bool packed = PackFolder(work, path, L"*.*") >= 0;
-    KillTempDir(work);
-    return packed;
+    const bool saved = WriteProjectFile(SlotEntries(project), path);
+    ClearPendingError();
+    return saved;
 }
 
 bool LoadProject(ClipProject& project, ProjectView& view, const std::wstring& path) {
@@ -152,23 +106,18 @@ bool LoadProject(ClipProject& project, ProjectView& view, const std::wstring& pa
     view.SetBusy(true);
     view.ShowStatus(L"Please wait...");
     project.CleanUp();
-    const std::wstring work = TempFolder + L"qlload\\";
-    if (FolderExists(work))
-        KillTempDir(work);
-    if (!FolderExists(work))
-        ::CreateDirectoryW(work.c_str(), nullptr);
-    UnpackFolder(path, work);
-    const std::wstring index = RandomIndexCopy(work);
-    ::CopyFileW((work + kIndexName).c_str(), index.c_str(), FALSE);
+    ProjectEntries entries;
+    entries.Read(path);
+    const core::IniText index(winkit::FromAnsi(EntryText(entries.Find(kIndexName))));
     for (int n = 1; n <= core::kSlotCount; ++n)
-        LoadSlot(project, n, work, index);
+        LoadSlot(project, n, entries, index);
     project.ProjectChanged = false;
     project.PlaceEmptyStrings();
     if (project.slot(1).text == core::EmptyClipMarker)
         project.slot(1).text.clear();
     view.RefreshRows();
     view.FocusFirstRow();
-    KillTempDir(work);
+    ClearPendingError();
     view.SetBusy(false);
     view.ShowStatus(L"Ready");
     return true;

@@ -1,6 +1,6 @@
 #pragma once
-// Saving the open project to a .ql file and loading one into it, through the work folders
-// TempFolder\qlsave and TempFolder\qlload that live only for one operation.
+// Saving the open project to a .ql file and loading one into it; the file's entries are built and
+// read in memory.
 #include "app/projects/ClipProject.h"
 
 #include <string>
@@ -14,8 +14,5 @@ bool SaveProject(const ClipProject& project, const std::wstring& path);
 // Replaces all 30 slots with the file's content. A step that fails is skipped and the load goes on.
 // False only when the file does not exist.
 bool LoadProject(ClipProject& project, ProjectView& view, const std::wstring& path);
-
-// Deletes a work folder's files and the folder (ending in "\"), ignoring failures.
-void KillTempDir(const std::wstring& folder);
 
 } // namespace quillet

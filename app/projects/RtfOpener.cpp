@@ -22,17 +22,17 @@ const wchar_t* RichEditClass() {
 }
 
 struct Stream {
-    const std::vector<char>* in = nullptr;
+    std::string_view in;
     std::size_t pos = 0;
     std::string out;
 };
 
 DWORD CALLBACK ReadIn(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got) {
     auto* s = reinterpret_cast<Stream*>(cookie);
-    const std::size_t left = s->in->size() - s->pos;
+    const std::size_t left = s->in.size() - s->pos;
     const std::size_t n = left < static_cast<std::size_t>(wanted) ? left : static_cast<std::size_t>(wanted);
-    std::copy(s->in->begin() + static_cast<std::ptrdiff_t>(s->pos),
-              s->in->begin() + static_cast<std::ptrdiff_t>(s->pos + n), buffer);
+    std::copy(s->in.begin() + static_cast<std::ptrdiff_t>(s->pos),
+              s->in.begin() + static_cast<std::ptrdiff_t>(s->pos + n), buffer);
     s->pos += n;
     *got = static_cast<LONG>(n);
     return 0;
@@ -62,6 +62,10 @@ std::optional<std::string> LoadRtfThroughOpener(const std::wstring& path) {
             return std::nullopt;
         bytes.resize(read);
     }
+    return LoadRtfThroughOpener(std::string_view(bytes.data(), bytes.size()));
+}
+
+std::optional<std::string> LoadRtfThroughOpener(std::string_view rtf) {
     winkit::ScopedWindow rtOpener(::CreateWindowExW(0, RichEditClass(), L"", WS_POPUP | ES_MULTILINE, 0, 0, 0, 0,
                                                     nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr));
     if (!rtOpener)
@@ -69,7 +73,7 @@ std::optional<std::string> LoadRtfThroughOpener(const std::wstring& path) {
     // Large clips must not be cut at the control's default 32K limit.
     ::SendMessageW(rtOpener.get(), EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
     Stream stream;
-    stream.in = &bytes;
+    stream.in = rtf;
     EDITSTREAM load{reinterpret_cast<DWORD_PTR>(&stream), 0, &ReadIn};
     ::SendMessageW(rtOpener.get(), EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&load));
     if (load.dwError != 0)
