@@ -1,10 +1,9 @@
 // The program ended the hard way while it saves a large project: the project file on disk must be the
 // old one or the new one, whole, every time, and the next start must load it.
 #include "core/ClipSlot.h"
-#include "core/QlContainer.h"
 #include "e2e/ClipWindowDriver.h"
+#include "e2e/ProjectBytes.h"
 #include "testkit/FileContents.h"
-#include "winkit/TextConv.h"
 
 #include <chrono>
 #include <thread>
@@ -18,14 +17,7 @@ constexpr std::size_t kLongClipBytes = 300 * 1024;
 
 // A project of about 6 MB: a one-line text in slot 1, long texts in the slots after it.
 std::string LargeProject(const std::wstring& firstClip) {
-    std::string bytes;
-    core::ContainerWriter writer([&](const std::uint8_t* data, std::size_t size) {
-        bytes.append(reinterpret_cast<const char*>(data), size);
-        return true;
-    });
-    std::wstring index;
-    std::vector<std::pair<std::string, std::string>> files;
-    for (int n = 1; n <= core::kSlotCount; ++n) {
+    return ProjectBytes([&](int n) {
         core::ClipSlot clip;
         clip.text = n == 1 ? firstClip : core::EmptyClipMarker;
         if (n > 1 && n <= 1 + kLongClips) {
@@ -36,14 +28,8 @@ std::string LargeProject(const std::wstring& firstClip) {
             while (clip.data.size() < kLongClipBytes)
                 clip.data += line + L"\r\n";
         }
-        index += core::IndexLines(n, clip, 1);
-        files.emplace_back(core::DataFileName(n), winkit::ToAnsi(core::DataFileText(clip)));
-    }
-    files.emplace_back("ql.ini", winkit::ToAnsi(index));
-    writer.Begin(static_cast<std::int32_t>(files.size()));
-    for (const auto& [name, data] : files)
-        writer.Entry(name, reinterpret_cast<const std::uint8_t*>(data.data()), data.size());
-    return bytes;
+        return clip;
+    });
 }
 
 class ProjectSaveKill : public ClipWindowTest {

@@ -4,6 +4,7 @@
 #include "core/ClipSlot.h"
 #include "core/QlContainer.h"
 #include "e2e/ClipWindowDriver.h"
+#include "e2e/ProjectBytes.h"
 #include "testkit/FileContents.h"
 #include "testkit/Files.h"
 #include "winkit/TextConv.h"
@@ -49,24 +50,11 @@ std::string FirstClipData(const std::wstring& path) { return ProjectEntries(path
 
 // A project file as the program writes it, with a one-line text in slot 1 and the other slots empty.
 bool WriteProject(const std::wstring& path, const std::wstring& firstClip) {
-    std::string bytes;
-    core::ContainerWriter writer([&](const std::uint8_t* data, std::size_t size) {
-        bytes.append(reinterpret_cast<const char*>(data), size);
-        return true;
-    });
-    std::wstring index;
-    std::vector<std::pair<std::string, std::string>> files;
-    for (int n = 1; n <= core::kSlotCount; ++n) {
-        core::ClipSlot clip;
-        clip.text = n == 1 ? firstClip : core::EmptyClipMarker;
-        index += core::IndexLines(n, clip, 1);
-        files.emplace_back(core::DataFileName(n), winkit::ToAnsi(core::DataFileText(clip)));
-    }
-    files.emplace(files.begin(), "ql.ini", winkit::ToAnsi(index));
-    bool ok = writer.Begin(static_cast<std::int32_t>(files.size()));
-    for (const auto& [name, data] : files)
-        ok = ok && writer.Entry(name, reinterpret_cast<const std::uint8_t*>(data.data()), data.size());
-    return ok && testkit::WriteFileBytes(path, bytes);
+    return testkit::WriteFileBytes(path, ProjectBytes([&](int n) {
+                                       core::ClipSlot clip;
+                                       clip.text = n == 1 ? firstClip : core::EmptyClipMarker;
+                                       return clip;
+                                   }));
 }
 
 class Projects : public ClipWindowTest {
