@@ -249,7 +249,7 @@ void frmConfPasteBox::ToggleFormat(const std::wstring& mode) {
         return;
     const HWND font = control(idCmbFont);
     if (mode != L"img" && !::IsWindowVisible(font)) {
-        const std::vector<std::wstring>& fonts = MainForm().fontlist;
+        const std::vector<std::wstring>& fonts = MainForm().fontlist();
         if (static_cast<std::size_t>(::SendMessageW(font, CB_GETCOUNT, 0, 0)) != fonts.size())
             for (const std::wstring& name : fonts)
                 ::SendMessageW(font, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));

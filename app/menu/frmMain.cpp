@@ -2,6 +2,7 @@
 
 #include "app/projects/EditHandOver.h"
 
+#include "app/menu/ScreenFonts.h"
 #include "app/menu/SetMenuBitmaps.h"
 #include "app/menu/modGetIP.h"
 #include "app/menu/modMenuSubs.h"
@@ -17,6 +18,15 @@ namespace quillet {
 frmMain& MainForm() {
     static frmMain form;
     return form;
+}
+
+const std::vector<std::wstring>& frmMain::fontlist() {
+    constexpr std::size_t kFontPasses = 41; // the font box has always listed the first 41 families
+    if (!fontsListed_) {
+        fontlist_ = ScreenFonts(kFontPasses);
+        fontsListed_ = true;
+    }
+    return fontlist_;
 }
 
 void OpenSettingsDialog() {

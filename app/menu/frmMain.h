@@ -25,8 +25,9 @@ public:
     // Form_Unload: releases the library (which puts back the window procedure), then leaves the chain.
     void Unload();
 
-    // The screen fonts preloaded at start-up, for the font boxes of the clip editor.
-    std::vector<std::wstring> fontlist;
+    // The screen fonts for the font boxes of the clip editor, enumerated when first asked for: the
+    // enumeration is slow under some systems and no window needs it before the editor opens.
+    const std::vector<std::wstring>& fontlist();
 
     frmMainMenus* menus() { return menus_.get(); }
     HICON icon() const { return icon_.get(); }
@@ -58,6 +59,8 @@ private:
     std::unique_ptr<MenuClientObjects> objects_;
     MenuPictures pictures_;
     winkit::ScopedIcon icon_;
+    std::vector<std::wstring> fontlist_;
+    bool fontsListed_ = false;
     winkit::ComPtr<_System> system_;
     // A picture holder that stays empty: what a holder is given to hold no picture.
     winkit::ScopedGdiObject emptyPicture_;

@@ -25,6 +25,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <cwctype>
@@ -54,7 +55,6 @@ std::wstring ProgramFolder() {
 
 namespace {
 
-constexpr int kFontPasses = 41;
 const wchar_t kLibraryName[] = L"Syslinkage.dll";
 
 // The splash is shown only when DisableSplash is exactly 0; other values just keep it away.
@@ -65,6 +65,38 @@ bool SplashWanted() {
 // A short pause in which the splash gets painted.
 void PauseWithMessages(DWORD ms) {
     winkit::WaitUntil([] { return false; }, ms);
+}
+
+// With QUILLET_STARTUP_LOG naming a file, each start-up stage appends its time since the first mark
+// there, for the start-up benchmark's breakdown. Off (and free) without it.
+void MarkStage(const char* stage) {
+    static const std::wstring logFile = [] {
+        wchar_t name[MAX_PATH] = {};
+        const DWORD n = ::GetEnvironmentVariableW(L"QUILLET_STARTUP_LOG", name, MAX_PATH);
+        return n > 0 && n < MAX_PATH ? std::wstring(name, n) : std::wstring();
+    }();
+    if (logFile.empty())
+        return;
+    static LARGE_INTEGER frequency{}, start{};
+    LARGE_INTEGER now{};
+    ::QueryPerformanceCounter(&now);
+    if (!frequency.QuadPart) {
+        ::QueryPerformanceFrequency(&frequency);
+        start = now;
+    }
+    const double ms =
+        1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+    winkit::ScopedFile file(::CreateFileW(logFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return;
+    char line[160];
+    const int length = std::snprintf(line, sizeof line, "%9.1f ms  %s\r\n", ms, stage);
+    if (length <= 0)
+        return;
+    DWORD written = 0;
+    const DWORD size = std::min(static_cast<DWORD>(length), static_cast<DWORD>(sizeof line - 1));
+    ::WriteFile(file.get(), line, size, &written, nullptr);
 }
 
 void NextBlock() {
@@ -80,35 +112,6 @@ void RepaintSplash() {
 bool FolderExists(const std::wstring& path) {
     const DWORD a = ::GetFileAttributesW(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// The screen's font names, as the font boxes list them: each family once, sorted, without the
-// sideways "@" faces.
-std::vector<std::wstring> ScreenFonts() {
-    std::vector<std::wstring> names;
-    winkit::WindowDC screen(nullptr);
-    if (!screen)
-        return names;
-    LOGFONTW wanted{};
-    wanted.lfCharSet = DEFAULT_CHARSET;
-    ::EnumFontFamiliesExW(
-        screen.get(), &wanted,
-        [](const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM lp) -> int {
-            auto* list = reinterpret_cast<std::vector<std::wstring>*>(lp);
-            if (font->lfFaceName[0] != L'@')
-                list->emplace_back(font->lfFaceName);
-            return 1;
-        },
-        reinterpret_cast<LPARAM>(&names), 0);
-    const auto lessNoCase = [](const std::wstring& a, const std::wstring& b) {
-        return _wcsicmp(a.c_str(), b.c_str()) < 0;
-    };
-    std::sort(names.begin(), names.end(), lessNoCase);
-    names.erase(
-        std::unique(names.begin(), names.end(),
-                    [](const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }),
-        names.end());
-    return names;
 }
 
 // Deletes the files of the temp folder, then the folder (which stays when a subfolder is left in it).
@@ -181,12 +184,7 @@ void PrepareScreenAndFolders() {
         ::CreateDirectoryW((AppFolder + L"projects").c_str(), nullptr);
     RepaintSplash();
     SplashStep(2);
-
-    const std::vector<std::wstring> fonts = ScreenFonts();
-    for (int i = 0; i < kFontPasses; ++i) {
-        if (static_cast<size_t>(i) < fonts.size())
-            MainForm().fontlist.push_back(fonts[static_cast<size_t>(i)]);
-    }
+    // The font list is enumerated when the clip editor first shows its font box, off the way to the window.
 }
 
 // The screen check of step 7; false when the user chose not to go on.
@@ -222,12 +220,14 @@ void LoadProgram(const std::wstring& commandLine) {
     RegisterOwnForm(MainForm().hwnd());
     StartGrabber(MainForm().hwnd());
     MainForm().Clearpicture();
+    MarkStage("main form (menus, library window, IP lookup)");
 
     SplashStep(20);
     // The main clip window loads hidden: its rows, position, recent projects and the start-up project.
     if (!QuilletWindow().Load())
         throw std::runtime_error("the main clip window could not be created");
     ShowClipEditorHook() = [] { ShowClipEditor(); };
+    MarkStage("main clip window and project");
 
     SplashStep(3);
     LoadSettings();
@@ -235,11 +235,14 @@ void LoadProgram(const std::wstring& commandLine) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     if (!SettingsForm().Load())
         throw std::runtime_error("the settings dialog could not be created");
+    MarkStage("settings dialog");
 
     SplashStep(7);
     LoadHotkeys(MainForm().hwnd());
+    MarkStage("hotkeys");
     SplashStep(10);
     AddTrayIcon(MainForm().hwnd(), MainForm().icon(), L"Quillet");
+    MarkStage("tray icon");
     SplashStep(8);
     SplashStep(9);
 
@@ -249,6 +252,7 @@ void LoadProgram(const std::wstring& commandLine) {
 
     if (!core::IsNoWindowCommandLine(commandLine) && core::IsFlagOn(ReadSetting(L"General", L"OpenWindowAtStartup"))) {
         QuilletWindow().ShowMainWindow();
+        MarkStage("window shown");
         // The splash stays in front of the main clip window until it hides.
         if (Splash().loaded())
             Splash().Show();
@@ -312,8 +316,10 @@ bool Startup(const std::wstring& commandLine) {
         ShowMessage(L"Quillet is allready running!", L"excl");
         return false;
     }
+    MarkStage("start");
 
     PrepareProgram();
+    MarkStage("settings and splash");
 
     // Step 6.
     if (RegisterLibrary(kLibraryName) != kRegisterRan) {
@@ -323,10 +329,12 @@ bool Startup(const std::wstring& commandLine) {
         ShutDown(true);
     }
     RepaintSplash();
+    MarkStage("library registration");
 
     if (!AcceptScreen())
         ShutDown(true);
     PrepareScreenAndFolders();
+    MarkStage("screen check and folders");
 
     try {
         LoadProgram(commandLine);
