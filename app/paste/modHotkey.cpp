@@ -1,6 +1,7 @@
 #include "app/paste/modHotkey.h"
 
 #include "app/paste/frmProperties.h"
+#include "app/paste/KeyReleaseWait.h"
 #include "app/paste/modClipCopy.h"
 #include "app/paste/modHotkeyOverview.h"
 #include "app/paste/modInternalFunctions.h"
@@ -26,40 +27,6 @@ bool triggerBusy = false;
 int StoredNumber(const std::wstring& key, long long max) {
     const auto value = core::SettingInteger(ReadSetting(core::kHotkeySection, key), 0, max);
     return value ? static_cast<int>(*value) : 0; // a value the table cannot hold means no hotkey
-}
-
-bool AnyKeyDown(const std::vector<int>& keys) {
-    for (int vk : keys) {
-        if (::GetAsyncKeyState(vk) & 0x8000)
-            return true;
-    }
-    return false;
-}
-
-enum class KeyWait { Released, Exiting, Stuck };
-
-// Lets pending messages run until none of `keys` is held.
-KeyWait WaitForKeysUp(const std::vector<int>& keys) {
-    if (keys.empty())
-        return KeyWait::Released;
-    const DWORD start = ::GetTickCount();
-    bool seenDown = false;
-    for (;;) {
-        winkit::PumpMessages();
-        if (IsExiting)
-            return KeyWait::Exiting;
-        if (AnyKeyDown(keys)) {
-            seenDown = true;
-        } else if (seenDown || ::GetTickCount() - start >= kKeyStateCacheMs) {
-            // A key seen down was read fresh, so its release is real; keys that looked up from the first
-            // look on are trusted once the key-state cache has had time to expire.
-            return KeyWait::Released;
-        }
-        if (::GetTickCount() - start >= kKeyWaitLimitMs)
-            return KeyWait::Stuck;
-        // Sleeps until input arrives or the poll interval ends, so a held key costs no processor time.
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, kKeyPollMs, QS_ALLINPUT);
-    }
 }
 
 // False when the system refused the combination (another program, or another of our ids, holds it).

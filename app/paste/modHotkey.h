@@ -31,15 +31,4 @@ void ClipHotkeyTrigger(int key, int mask, int clip);
 // Hotkey id 3: waits for the paste-next hotkey's keys to be released, then pastes the next clip.
 void PasteNextHotkey();
 
-// How often the waits look at the keyboard while the hotkey's keys are held.
-inline constexpr DWORD kKeyPollMs = 5;
-// The system may answer a key-state query from a per-thread copy up to this old, which still shows a
-// key up that was pressed since (Wine does). Keys that look released at the very first look, as when
-// the hotkey message comes in only after a quick hand let go, are looked at again for this long before
-// the paste goes ahead; otherwise it could run while a modifier is still held and combine with it.
-inline constexpr DWORD kKeyStateCacheMs = 60;
-// A key the system reports as held for this long is taken as stuck: the action is dropped rather than
-// leaving every later press ignored behind its busy flag.
-inline constexpr DWORD kKeyWaitLimitMs = 15000;
-
 } // namespace quillet
