@@ -1,6 +1,7 @@
 // The machine information objects as clients read them: the same facts the system gives this process,
 // through the vtable and by name, and the CD drive object the computer keeps.
 #include "LateBound.h"
+#include "RegisteredSystem.h"
 #include "SyslinkageLibrary.h"
 #include "Syslinkage_h.h"
 #include "winkit/Com.h"
@@ -16,24 +17,7 @@ using winkit::ComPtr;
 
 namespace {
 
-class MachineInfo : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(SUCCEEDED(com_.result()));
-        ASSERT_TRUE(library_);
-        ASSERT_EQ(library_.Register(), S_OK);
-        ASSERT_EQ(::CoCreateInstance(CLSID_System, nullptr, CLSCTX_INPROC_SERVER, IID__System, system_.put_void()),
-                  S_OK);
-    }
-    void TearDown() override {
-        system_.reset();
-        EXPECT_EQ(library_.Unregister(), S_OK);
-    }
-
-    winkit::ComApartment com_;
-    Library library_;
-    ComPtr<_System> system_;
-};
+class MachineInfo : public RegisteredSystemTest {};
 
 std::wstring FolderOf(int csidl) {
     wchar_t path[MAX_PATH] = {};

@@ -3,6 +3,7 @@
 // it, the collections are walked with For Each, and nothing stays behind once System is released.
 #include "FakeClient.h"
 #include "LateBound.h"
+#include "RegisteredSystem.h"
 #include "SyslinkageLibrary.h"
 #include "Syslinkage_h.h"
 #include "winkit/Com.h"
@@ -94,24 +95,7 @@ std::vector<IDispatch*> ForEach(IDispatch* collection) {
     return visited;
 }
 
-class TraysAndToolTips : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(SUCCEEDED(com_.result()));
-        ASSERT_TRUE(library_);
-        ASSERT_EQ(library_.Register(), S_OK);
-        ASSERT_EQ(::CoCreateInstance(CLSID_System, nullptr, CLSCTX_INPROC_SERVER, IID__System, system_.put_void()),
-                  S_OK);
-    }
-    void TearDown() override {
-        system_.reset();
-        EXPECT_EQ(library_.Unregister(), S_OK);
-    }
-
-    winkit::ComApartment com_;
-    Library library_;
-    ComPtr<_System> system_;
-};
+class TraysAndToolTips : public RegisteredSystemTest {};
 
 } // namespace
 
