@@ -7,6 +7,7 @@
 #include "testkit/Files.h"
 #include "testkit/ProgramUnderTest.h"
 #include "testkit/RemoteControls.h"
+#include "bench/StageWindows.h"
 #include "winkit/Bitmaps.h"
 #include "winkit/Wait.h"
 
@@ -70,16 +71,6 @@ bool PutPhoto() {
     return put;
 }
 
-void Touch(const wchar_t* path) {
-    HANDLE f = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f != INVALID_HANDLE_VALUE)
-        ::CloseHandle(f);
-}
-
-void Command(HWND window, int id) {
-    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-}
-
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -88,37 +79,31 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     testkit::ProgramUnderTest quillet;
-    if (!quillet.ready() || !quillet.Start() || !PutPhoto())
+    HWND window = stage::StartToMainWindow(quillet);
+    if (!window || !PutPhoto())
         return 1;
-    HWND window = quillet.WaitForWindow(ids::kClassName, 20000);
-    if (!window || !winkit::WaitUntil([&] { return ::IsWindowVisible(window) != FALSE; }, 20000))
-        return 1;
-    winkit::WaitUntil([&] { return testkit::TopLevelWindows(quillet.processId(), L"QuilletSplash").empty(); }, 20000);
     ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(ids::kImgConf + 1, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(window, ids::kImgConf + 1)));
     HWND editor = quillet.WaitForWindow(L"QuilletConfPasteBox", 20000);
     if (!editor)
         return 1;
-    Command(editor, frmConfPasteBox::kToolbarButton + 8);
+    stage::Command(editor, frmConfPasteBox::kToolbarButton + 8);
     if (HWND box = testkit::WaitForDialog(quillet.processId(), L"Quillet", 10000))
         testkit::PressButton(box, IDYES);
-    Command(editor, frmConfPasteBox::kToolbar2Button + 20);
+    stage::Command(editor, frmConfPasteBox::kToolbar2Button + 20);
     HWND status = ::GetDlgItem(editor, frmConfPasteBox::idSBar);
     if (!winkit::WaitUntil([&] { return testkit::StatusBarText(status, 1) == L"Image size: 900x640 "; }, 20000))
         return 1;
-    ::SetForegroundWindow(editor);
-    Touch(argv[1]);
-    winkit::WaitUntil([&] { return testkit::FileExists(argv[2]); }, 60000, 50);
+    stage::Pose(editor, argv[1], argv[2]);
 
-    Command(editor, frmConfPasteBox::kToolbar2Button + 32);
+    stage::Command(editor, frmConfPasteBox::kToolbar2Button + 32);
     HWND dialog = quillet.WaitForWindow(L"QuilletImgBrightness", 20000);
     if (!dialog)
         return 1;
     HWND slider = ::FindWindowExW(dialog, nullptr, TRACKBAR_CLASSW, nullptr);
     ::SendMessageW(slider, TBM_SETPOS, TRUE, 60);
     ::SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 60), reinterpret_cast<LPARAM>(slider));
-    ::SetForegroundWindow(dialog);
-    Touch(argv[3]);
-    winkit::WaitUntil([&] { return testkit::FileExists(argv[4]); }, 60000, 50);
+    stage::Shift(dialog, 200, 300);
+    stage::Pose(dialog, argv[3], argv[4]);
     return 0;
 }

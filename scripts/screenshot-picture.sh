@@ -9,12 +9,6 @@ win() { "$wine_bin" winepath -w "$1"; }
 bash "$repo/scripts/wine-exec.sh" "$root/windows/bin/picture_stage.exe" "$(win "$work/ready1")" "$(win "$work/done1")" \
     "$(win "$work/ready2")" "$(win "$work/done2")" >/dev/null 2>&1 &
 stage=$!
-shoot() { # shoot READY NAME: waits for the stage, then photographs the screen
-    for _ in $(seq 1 600); do [ -e "$work/$1" ] && break; sleep 0.1; done
-    [ -e "$work/$1" ] || { echo "screenshot-picture: the stage never got to $2" >&2; exit 1; }
-    sleep 0.5 # one more paint after the last change
-    xwd -root -silent -display "$display" | xwdtopnm 2>/dev/null | pnmtopng >"$out/$2.png"
-}
 shoot ready1 editor-picture
 touch "$work/done1"
 shoot ready2 brightness-dialog

@@ -15,3 +15,12 @@ stage_begin() {
     out="$root/screenshots"
     mkdir -p "$out"
 }
+
+# shoot READY NAME: waits for the stage to make the file READY in the scratch folder, then photographs the
+# screen into NAME.png.
+shoot() {
+    for _ in $(seq 1 600); do [ -e "$work/$1" ] && break; sleep 0.1; done
+    [ -e "$work/$1" ] || { echo "$(basename "$0"): the stage never got to $2" >&2; exit 1; }
+    sleep 0.5 # one more paint after the last change
+    xwd -root -silent -display "$display" | xwdtopnm 2>/dev/null | pnmtopng >"$out/$2.png"
+}
