@@ -1,6 +1,10 @@
 #include "app/editor/RichTextBox.h"
 
+#include "core/RtfExactCharacters.h"
+
 #include <cstring>
+#include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -81,35 +85,51 @@ BYTE ExactCharset(wchar_t c) {
     return DEFAULT_CHARSET;
 }
 
-void KeepCharactersExact(HWND box) {
-    // Positions as the control counts them: a paragraph end is one character.
+// The characters the box writes into a source of the whole box or of the selection, a paragraph end as
+// one CR (positions as the control counts them).
+std::wstring WrittenText(HWND box, bool selectionOnly) {
     GETTEXTLENGTHEX how{GTL_NUMCHARS | GTL_PRECISE, 1200};
     const LRESULT length = ::SendMessageW(box, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0);
     if (length <= 0)
-        return;
+        return L"";
     std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1);
     GETTEXTEX get{};
     get.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    get.flags = GT_DEFAULT;
+    get.flags = selectionOnly ? GT_SELECTION : GT_DEFAULT;
     get.codepage = 1200;
     const LRESULT got =
         ::SendMessageW(box, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(text.data()));
+    return std::wstring(text.data(), static_cast<std::size_t>(got > 0 ? got : 0));
+}
+
+void KeepCharactersExact(HWND box) {
+    const std::wstring text = WrittenText(box, false);
+    // A text in one language repeats a few letters thousands of times: each is looked up once.
+    std::unordered_map<wchar_t, BYTE> charsets;
+    const auto charsetOf = [&](wchar_t c) {
+        const auto [at, added] = charsets.try_emplace(c, BYTE{DEFAULT_CHARSET});
+        if (added)
+            at->second = ExactCharset(c);
+        return at->second;
+    };
+    // One selection and format change per run: without holding back the box's notices and painting,
+    // every run would repaint the box and run the owner's selection handlers.
+    std::optional<QuietRichEdit> quiet;
     CHARRANGE kept{};
-    bool moved = false;
-    for (LRESULT i = 0; i < got;) {
-        if (text[static_cast<std::size_t>(i)] < 128) {
+    const std::size_t count = text.size();
+    for (std::size_t i = 0; i < count;) {
+        if (text[i] < 128) {
             ++i;
             continue;
         }
-        const BYTE charset = ExactCharset(text[static_cast<std::size_t>(i)]);
-        LRESULT end = i + 1;
-        while (charset != DEFAULT_CHARSET && end < got && text[static_cast<std::size_t>(end)] >= 128 &&
-               ExactCharset(text[static_cast<std::size_t>(end)]) == charset)
+        const BYTE charset = charsetOf(text[i]);
+        std::size_t end = i + 1;
+        while (charset != DEFAULT_CHARSET && end < count && text[end] >= 128 && charsetOf(text[end]) == charset)
             ++end;
         if (charset != DEFAULT_CHARSET) {
-            if (!moved) {
+            if (!quiet) {
                 ::SendMessageW(box, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&kept));
-                moved = true;
+                quiet.emplace(box, true);
             }
             CHARRANGE range{static_cast<LONG>(i), static_cast<LONG>(end)};
             ::SendMessageW(box, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
@@ -119,11 +139,32 @@ void KeepCharactersExact(HWND box) {
         }
         i = end;
     }
-    if (moved)
+    if (quiet)
         ::SendMessageW(box, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&kept));
 }
 
+std::string StreamOutRtf(HWND box, bool selectionOnly) {
+    OutStream out;
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&out), 0, &WriteOut};
+    ::SendMessageW(box, EM_STREAMOUT, SF_RTF | (selectionOnly ? SFF_SELECTION : 0), reinterpret_cast<LPARAM>(&stream));
+    return out.bytes;
+}
+
 } // namespace
+
+QuietRichEdit::QuietRichEdit(HWND box, bool noPainting)
+    : box_(box), mask_(::SendMessageW(box, EM_SETEVENTMASK, 0, 0)), painting_(noPainting && ::IsWindowVisible(box)) {
+    if (painting_)
+        ::SendMessageW(box_, WM_SETREDRAW, FALSE, 0);
+}
+
+QuietRichEdit::~QuietRichEdit() {
+    if (painting_) {
+        ::SendMessageW(box_, WM_SETREDRAW, TRUE, 0);
+        ::InvalidateRect(box_, nullptr, TRUE);
+    }
+    ::SendMessageW(box_, EM_SETEVENTMASK, 0, mask_);
+}
 
 const wchar_t* RichEditClassName() {
     static const wchar_t* cls = [] {
@@ -156,11 +197,15 @@ std::wstring RichPlainText(HWND box) {
 }
 
 std::string RichRtf(HWND box, bool selectionOnly) {
+    // Most often the source only needs the writer's approximations turned into escapes, which costs a
+    // reading of the text.
+    std::string rtf = StreamOutRtf(box, selectionOnly);
+    if (std::optional<std::string> exact = core::EscapeApproximatedCharacters(rtf, WrittenText(box, selectionOnly)))
+        return std::move(*exact);
+    // A source that reading cannot follow: the characters get character sets that hold them exactly, which
+    // changes the box run by run, and the box writes again.
     KeepCharactersExact(box);
-    OutStream out;
-    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&out), 0, &WriteOut};
-    ::SendMessageW(box, EM_STREAMOUT, SF_RTF | (selectionOnly ? SFF_SELECTION : 0), reinterpret_cast<LPARAM>(&stream));
-    return out.bytes;
+    return StreamOutRtf(box, selectionOnly);
 }
 
 bool SetRichRtf(HWND box, const std::string& rtf, bool selectionOnly) {

@@ -12,12 +12,29 @@ namespace quillet {
 // The newest rich-text control class the system has (loading its library once).
 const wchar_t* RichEditClassName();
 
+// Holds back a rich edit's notices (EN_CHANGE, EN_SELCHANGE...) and, when asked, its painting while the
+// program changes it in many steps, so that no handler runs and nothing is painted for each step. Both
+// come back when it goes; held-back painting is then done once.
+class QuietRichEdit {
+public:
+    explicit QuietRichEdit(HWND box, bool noPainting = false);
+    ~QuietRichEdit();
+    QuietRichEdit(const QuietRichEdit&) = delete;
+    QuietRichEdit& operator=(const QuietRichEdit&) = delete;
+
+private:
+    HWND box_;
+    LRESULT mask_;
+    bool painting_;
+};
+
 // The whole plain text, line breaks as CR LF.
 std::wstring RichPlainText(HWND box);
 // The number of characters of the plain text (a line break counts as one, as the control counts).
 long RichTextLength(HWND box);
-// The RTF source of the whole box, or of the selection only. Characters the ANSI code page only
-// approximates are first given a character set that holds them, so the source keeps every character.
+// The RTF source of the whole box, or of the selection only. It keeps every character: those the writer
+// only approximates in its code page are written as \u escapes (or, when its source cannot be followed,
+// given a character set that holds them before the box writes again).
 std::string RichRtf(HWND box, bool selectionOnly = false);
 // Replaces the whole box, or the selection, with the RTF source (false when the control refused it).
 bool SetRichRtf(HWND box, const std::string& rtf, bool selectionOnly = false);

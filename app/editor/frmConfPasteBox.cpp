@@ -192,7 +192,12 @@ bool frmConfPasteBox::Open() {
         if (clip.format == core::kFormatTxtSimple) {
             ::SetWindowTextW(control(idTxtClipTXT), EditData.c_str());
         } else if (EditIsRTF) {
-            SetRichRtf(control(idTxtClipRTF), winkit::ToAnsi(EditData));
+            {
+                // The box's notices wait until the text is in: the buttons and the status bar are
+                // brought in step once, with the caret at the end.
+                QuietRichEdit quiet(control(idTxtClipRTF));
+                SetRichRtf(control(idTxtClipRTF), winkit::ToAnsi(EditData));
+            }
             ChooseCustomName(true);
             ::SetWindowTextW(control(idTxtCustomName), core::CustomNameFromRow(rowText, core::kFormatRtf).c_str());
         } else if (clip.format == core::kFormatTxtLong) {
@@ -209,6 +214,7 @@ bool frmConfPasteBox::Open() {
             CaretToEnd(control(idTxtClipTXT));
         else if (currentFormat_ == L"rtf") {
             CaretToEnd(control(idTxtClipRTF));
+            SyncSelection();
         }
         // 8: the status bar as it reads right after opening.
         loadingClip_ = false;
