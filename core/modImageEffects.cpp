@@ -375,9 +375,9 @@ bool AllPlain(const std::int32_t* p, int count) {
 // order give what the column walk gives; each run of columns between two progress steps goes that way.
 // An extent beyond the surface reads -1 outside and takes the column walk itself.
 template <bool Sharpen> void RunDiagonalEffect(PixelSurface s, PictureExtent e, const ProgressSteps& steps) {
-    const int dy = Sharpen ? -1 : 1;
+    constexpr int dy = Sharpen ? -1 : 1;
     if (e.maxX > s.width || e.maxY > s.height) {
-        RunNeighbourEffect(s, 1, e.maxX - 2, 1, e.maxY - 2, steps, [dy](const SurfaceView& g, int x, int y) {
+        RunNeighbourEffect(s, 1, e.maxX - 2, 1, e.maxY - 2, steps, [](const SurfaceView& g, int x, int y) {
             const std::int32_t v = g.Value(x, y), n = g.Value(x + dy, y + dy);
             g.Write(x, y, Sharpen ? SharpenedPixel(v, n) : EmbossedPixel(v, n));
         });
@@ -433,7 +433,7 @@ void SoftenPixel(const SurfaceView& g, int x, int y) {
 
 // Rows 1..lastY of column x, whose neighbours all lie inside and are plain.
 void SoftenColumn(const SurfaceView& g, int x, int lastY, std::ptrdiff_t stride) {
-    const std::int32_t* p = g.At(x, 0);
+    std::int32_t* p = g.At(x, 0);
     constexpr std::uint64_t lane = 0xFFFFF;
     // The sums of the three pixels of a row of the left and the right column, for the row above and the
     // row itself; the row below is added as the walk reaches it.
@@ -448,7 +448,7 @@ void SoftenColumn(const SurfaceView& g, int x, int lastY, std::ptrdiff_t stride)
         const auto r = static_cast<std::uint32_t>(sum & lane) / 9;
         const auto gr = static_cast<std::uint32_t>((sum >> 20) & lane) / 9;
         const auto b = static_cast<std::uint32_t>(sum >> 40) / 9;
-        *const_cast<std::int32_t*>(p) = static_cast<std::int32_t>(r | (gr << 8) | (b << 16));
+        *p = static_cast<std::int32_t>(r | (gr << 8) | (b << 16));
         above = r | (static_cast<std::uint64_t>(gr) << 20) | (static_cast<std::uint64_t>(b) << 40);
         here = below;
         sidesAbove = sidesHere;
