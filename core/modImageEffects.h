@@ -67,10 +67,9 @@ struct EffectInputs {
     std::int32_t brightnessOffset = 0;
     // The colour balance sliders, read by "colors" at every pixel; empty reads 0, 0, 0.
     std::function<ColorBalance()> colorBalance;
-    // Uniform in [0, 1) for "diffuse"; empty uses the engine's own generator, seeded once per process.
+    // Uniform in [0, 1) for "diffuse"; when empty, r = (u >> 11) / 2^53 for each number u of random, or
+    // (when that is null too) of the engine's own generator, seeded once per process.
     std::function<double()> uniform;
-    // When uniform is empty, "diffuse" takes its numbers from this generator, r = (u >> 11) / 2^53 for
-    // each number u; null uses the engine's own.
     MersenneTwister64* random = nullptr;
     // Progress in percent, about twenty times per effect.
     std::function<void(float)> progress;
