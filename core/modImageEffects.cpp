@@ -1,5 +1,7 @@
 #include "core/modImageEffects.h"
 
+#include "core/MersenneTwister64.h"
+
 #include <algorithm>
 #include <cmath>
 #include <random>
@@ -60,12 +62,6 @@ long long FloorDiv(long long a, long long b) {
     if ((a % b != 0) && ((a < 0) != (b < 0)))
         --q;
     return q;
-}
-
-// Never reseeded, so successive runs of "diffuse" differ.
-std::mt19937_64& Generator() {
-    static std::mt19937_64 generator{std::random_device{}()};
-    return generator;
 }
 
 // The column walk's progress rule: after column x, when x is a multiple of nearest(maxX / 20) (every
@@ -222,53 +218,34 @@ void RunLighten(PixelSurface s, PictureExtent e, const ProgressSteps& steps) {
     });
 }
 
-// Effects that read other pixels, so the column-by-column order decides what they see. They run on a
-// column-major copy, where that order is also memory order.
-class ColumnGrid {
+// Effects that read other pixels, so the column-by-column order decides what they see. They walk the
+// surface itself: a column's rows are a fixed stride apart, which the caches and their prefetching
+// follow, and a copy in column order would cost as much as the effect.
+class SurfaceView {
 public:
-    explicit ColumnGrid(PixelSurface s) : w_(s.width), h_(s.height), cells_(static_cast<size_t>(w_) * h_) {
-        constexpr int tile = 32;
-        for (int y0 = 0; y0 < h_; y0 += tile)
-            for (int x0 = 0; x0 < w_; x0 += tile)
-                for (int y = y0; y < std::min(y0 + tile, h_); ++y)
-                    for (int x = x0; x < std::min(x0 + tile, w_); ++x)
-                        cells_[Index(x, y)] = s.pixels[static_cast<size_t>(y) * w_ + x];
-    }
+    explicit SurfaceView(PixelSurface s) : s_(s) {}
 
-    void CopyTo(PixelSurface s) const {
-        constexpr int tile = 32;
-        for (int x0 = 0; x0 < w_; x0 += tile)
-            for (int y0 = 0; y0 < h_; y0 += tile)
-                for (int x = x0; x < std::min(x0 + tile, w_); ++x)
-                    for (int y = y0; y < std::min(y0 + tile, h_); ++y)
-                        s.pixels[static_cast<size_t>(y) * w_ + x] = cells_[Index(x, y)];
-    }
-
-    bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < w_ && y < h_; }
-    // The cells of column x from row y on, for reads known to be inside.
-    const std::int32_t* At(int x, int y) const { return cells_.data() + Index(x, y); }
-    std::int32_t* MutableAt(int x, int y) { return cells_.data() + Index(x, y); }
-    ColorComponents Read(int x, int y) const { return SplitColor(Inside(x, y) ? cells_[Index(x, y)] : -1); }
-    void Write(int x, int y, std::int32_t v) {
+    bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < s_.width && y < s_.height; }
+    std::int32_t* At(int x, int y) const { return s_.pixels + static_cast<std::ptrdiff_t>(y) * s_.width + x; }
+    std::int32_t Value(int x, int y) const { return Inside(x, y) ? *At(x, y) : -1; }
+    ColorComponents Read(int x, int y) const { return SplitColor(Value(x, y)); }
+    void Write(int x, int y, std::int32_t v) const {
         if (Inside(x, y))
-            cells_[Index(x, y)] = v;
+            *At(x, y) = v;
     }
 
 private:
-    size_t Index(int x, int y) const { return static_cast<size_t>(x) * h_ + y; }
-    int w_, h_;
-    std::vector<std::int32_t> cells_;
+    PixelSurface s_;
 };
 
 template <typename PixelFn>
 void RunNeighbourEffect(PixelSurface s, int x0, int x1, int y0, int y1, const ProgressSteps& steps, PixelFn&& fn) {
-    ColumnGrid grid(s);
+    const SurfaceView view(s);
     for (int x = x0; x <= x1; ++x) {
         for (int y = y0; y <= y1; ++y)
-            fn(grid, x, y);
+            fn(view, x, y);
         steps.AfterColumn(x);
     }
-    grid.CopyTo(s);
 }
 
 // "colors" reads the sliders at every pixel, in the column walk's order. Each run of columns between two
@@ -398,11 +375,10 @@ bool AllPlain(const std::int32_t* p, int count) {
 // order give what the column walk gives; each run of columns between two progress steps goes that way.
 // An extent beyond the surface reads -1 outside and takes the column walk itself.
 template <bool Sharpen> void RunDiagonalEffect(PixelSurface s, PictureExtent e, const ProgressSteps& steps) {
-    const int dy = Sharpen ? -1 : 1;
+    constexpr int dy = Sharpen ? -1 : 1;
     if (e.maxX > s.width || e.maxY > s.height) {
-        RunNeighbourEffect(s, 1, e.maxX - 2, 1, e.maxY - 2, steps, [dy](ColumnGrid& g, int x, int y) {
-            const std::int32_t v = g.Inside(x, y) ? *g.At(x, y) : -1;
-            const std::int32_t n = g.Inside(x + dy, y + dy) ? *g.At(x + dy, y + dy) : -1;
+        RunNeighbourEffect(s, 1, e.maxX - 2, 1, e.maxY - 2, steps, [](const SurfaceView& g, int x, int y) {
+            const std::int32_t v = g.Value(x, y), n = g.Value(x + dy, y + dy);
             g.Write(x, y, Sharpen ? SharpenedPixel(v, n) : EmbossedPixel(v, n));
         });
         return;
@@ -443,7 +419,7 @@ inline std::uint64_t Lanes(std::int32_t v) {
     return (u & 0xFF) | ((u & 0xFF00) << 12) | ((u & 0xFF0000) << 24);
 }
 
-void SoftenPixel(ColumnGrid& g, int x, int y) {
+void SoftenPixel(const SurfaceView& g, int x, int y) {
     long long r = 0, gr = 0, b = 0;
     for (int i = -1; i <= 1; ++i)
         for (int j = -1; j <= 1; ++j) {
@@ -455,54 +431,56 @@ void SoftenPixel(ColumnGrid& g, int x, int y) {
     g.Write(x, y, Clamped(FloorDiv(r, 9), FloorDiv(gr, 9), FloorDiv(b, 9)));
 }
 
-void SoftenColumn(ColumnGrid& g, int x, int lastY) {
-    const std::int32_t* left = g.At(x - 1, 0);
-    std::int32_t* mid = g.MutableAt(x, 0);
-    const std::int32_t* right = g.At(x + 1, 0);
+// Rows 1..lastY of column x, whose neighbours all lie inside and are plain.
+void SoftenColumn(const SurfaceView& g, int x, int lastY, std::ptrdiff_t stride) {
+    std::int32_t* p = g.At(x, 0);
     constexpr std::uint64_t lane = 0xFFFFF;
-    std::uint64_t sumLeft = Lanes(left[0]) + Lanes(left[1]);
-    std::uint64_t sumRight = Lanes(right[0]) + Lanes(right[1]);
-    std::uint64_t above = Lanes(mid[0]), here = Lanes(mid[1]);
-    for (int y = 1; y <= lastY; ++y) {
-        const std::uint64_t below = Lanes(mid[y + 1]);
-        sumLeft += Lanes(left[y + 1]);
-        sumRight += Lanes(right[y + 1]);
-        const std::uint64_t sum = sumLeft + sumRight + above + here + below;
-        const auto r = static_cast<std::uint32_t>(sum & lane) / 9;
-        const auto gr = static_cast<std::uint32_t>((sum >> 20) & lane) / 9;
-        const auto b = static_cast<std::uint32_t>(sum >> 40) / 9;
-        mid[y] = static_cast<std::int32_t>(r | (gr << 8) | (b << 16));
-        above = r | (static_cast<std::uint64_t>(gr) << 20) | (static_cast<std::uint64_t>(b) << 40);
+    // The sums of the three pixels of a row of the left and the right column, for the row above and the
+    // row itself; the row below is added as the walk reaches it.
+    auto sides = [](const std::int32_t* row) { return Lanes(row[-1]) + Lanes(row[1]); };
+    std::uint64_t sidesAbove = sides(p), sidesHere = sides(p + stride), here = Lanes(p[stride]);
+    // Each pixel waits for the one above it; with the components apart that wait is one addition and
+    // one division per component, the three side by side.
+    std::uint32_t r = static_cast<std::uint32_t>(p[0]) & 0xFF, gr = (static_cast<std::uint32_t>(p[0]) >> 8) & 0xFF,
+                  b = static_cast<std::uint32_t>(p[0]) >> 16;
+    p += stride;
+    for (int y = 1; y <= lastY; ++y, p += stride) {
+        const std::int32_t* next = p + stride;
+        const std::uint64_t sidesBelow = sides(next), below = Lanes(next[0]);
+        const std::uint64_t rest = sidesAbove + sidesHere + sidesBelow + here + below;
+        r = (static_cast<std::uint32_t>(rest & lane) + r) / 9;
+        gr = (static_cast<std::uint32_t>((rest >> 20) & lane) + gr) / 9;
+        b = (static_cast<std::uint32_t>(rest >> 40) + b) / 9;
+        *p = static_cast<std::int32_t>(r | (gr << 8) | (b << 16));
         here = below;
-        sumLeft -= Lanes(left[y - 1]);
-        sumRight -= Lanes(right[y - 1]);
+        sidesAbove = sidesHere;
+        sidesHere = sidesBelow;
     }
 }
 
 void RunSoften(PixelSurface s, PictureExtent e, const ProgressSteps& steps) {
     const bool inside = e.maxX < s.width && e.maxY < s.height;
     const bool plain = inside && AllPlain(s.pixels, s.width * s.height);
-    ColumnGrid grid(s);
+    const SurfaceView view(s);
     // Rows and columns whose neighbours all lie inside; the last row and column may not.
     const int lastX = std::min(e.maxX, s.width - 2), lastY = std::min(e.maxY, s.height - 2);
     for (int x = 1; x <= e.maxX; ++x) {
-        if (plain && x <= lastX) {
+        if (plain && x <= lastX && lastY >= 1) {
             // The results are plain too, so the whole walk stays on the fast path.
-            SoftenColumn(grid, x, lastY);
+            SoftenColumn(view, x, lastY, s.width);
             for (int y = lastY + 1; y <= e.maxY; ++y)
-                SoftenPixel(grid, x, y);
+                SoftenPixel(view, x, y);
         } else {
             for (int y = 1; y <= e.maxY; ++y)
-                SoftenPixel(grid, x, y);
+                SoftenPixel(view, x, y);
         }
         steps.AfterColumn(x);
     }
-    grid.CopyTo(s);
 }
 
 // nearest(4r - 2), halves to even. For r in [0, 1), where 4r - 2 is exact, that is where r lies among
 // the eighths 1, 3, 5 and 7, the ends of the middle three ranges going to the even offsets.
-inline int DiffuseOffset(double r) {
+constexpr int DiffuseOffset(double r) {
     if (!(r >= 0.0 && r < 1.0))
         return static_cast<int>(NearestEven(r * 4 - 2));
     // Counted rather than branched on: random offsets would defeat the branch predictor.
@@ -510,20 +488,93 @@ inline int DiffuseOffset(double r) {
            static_cast<int>(r >= 0.875) - 2;
 }
 
-// Diffuse reads a pixel up to two away in any direction, written or not, so it keeps the column walk.
-template <typename Uniform>
-void RunDiffuse(PixelSurface s, PictureExtent e, const ProgressSteps& steps, Uniform&& uniform) {
-    RunNeighbourEffect(s, 0, e.maxX, 0, e.maxY, steps, [&](ColumnGrid& g, int x, int y) {
-        const double r1 = uniform();
-        const double r2 = uniform();
-        const int sx = x + DiffuseOffset(r1), sy = y + DiffuseOffset(r2);
-        std::int32_t v = g.Inside(sx, sy) ? *g.At(sx, sy) : -1;
-        if ((v & ~0xFFFFFF) != 0) {
-            const ColorComponents c = SplitColor(v);
-            v = Clamped(c.red, c.green, c.blue);
+// The engine's own numbers are r = (u >> 11) / 2^53, exact, so DiffuseOffset's eighths are these
+// thresholds on u itself.
+constexpr double UniformOfDraw(std::uint64_t u) {
+    return static_cast<double>(u >> 11) * 0x1.0p-53;
+}
+constexpr std::uint64_t kAboveEighth1 = ((1ull << 50) + 1) << 11, kFromEighth3 = 3ull << 61,
+                        kAboveEighth5 = ((5ull << 50) + 1) << 11, kFromEighth7 = 7ull << 61;
+constexpr int DiffuseOffsetOfDraw(std::uint64_t u) {
+    return static_cast<int>(u >= kAboveEighth1) + static_cast<int>(u >= kFromEighth3) +
+           static_cast<int>(u >= kAboveEighth5) + static_cast<int>(u >= kFromEighth7) - 2;
+}
+constexpr bool SameOffsetsAround(std::uint64_t t) {
+    return DiffuseOffsetOfDraw(t - 1) == DiffuseOffset(UniformOfDraw(t - 1)) &&
+           DiffuseOffsetOfDraw(t) == DiffuseOffset(UniformOfDraw(t));
+}
+static_assert(SameOffsetsAround(kAboveEighth1) && SameOffsetsAround(kFromEighth3) && SameOffsetsAround(kAboveEighth5) &&
+                  SameOffsetsAround(kFromEighth7) && SameOffsetsAround(1) && SameOffsetsAround(~0ull),
+              "the thresholds on draws must split them as the offsets of their uniforms do");
+
+// Never reseeded, so successive runs of "diffuse" differ.
+MersenneTwister64& Generator() {
+    static MersenneTwister64 generator{std::random_device{}()};
+    return generator;
+}
+
+// The offsets of one column's pixels, from two numbers per pixel drawn in the walk's order.
+struct DiffuseOffsets {
+    std::vector<std::int8_t> dx, dy;
+    std::vector<std::uint64_t> draws;
+
+    explicit DiffuseOffsets(int rows) : dx(rows), dy(rows) {}
+    void From(const std::function<double()>& uniform) {
+        for (size_t y = 0; y < dx.size(); ++y) {
+            const double r1 = uniform();
+            const double r2 = uniform();
+            dx[y] = static_cast<std::int8_t>(DiffuseOffset(r1));
+            dy[y] = static_cast<std::int8_t>(DiffuseOffset(r2));
         }
-        g.Write(x, y, v);
-    });
+    }
+    void From(MersenneTwister64& generator) {
+        draws.resize(2 * dx.size());
+        generator.Fill(draws.data(), draws.size());
+        for (size_t y = 0; y < dx.size(); ++y) {
+            dx[y] = static_cast<std::int8_t>(DiffuseOffsetOfDraw(draws[2 * y]));
+            dy[y] = static_cast<std::int8_t>(DiffuseOffsetOfDraw(draws[2 * y + 1]));
+        }
+    }
+};
+
+// A pixel read outside the colour range is split and clamped; what the walk wrote is plain already.
+inline std::int32_t DiffusedValue(std::int32_t v) {
+    if ((v & ~0xFFFFFF) != 0) {
+        const ColorComponents c = SplitColor(v);
+        v = Clamped(c.red, c.green, c.blue);
+    }
+    return v;
+}
+
+// Diffuse reads a pixel up to two away in any direction, written or not, so it keeps the column walk.
+// Pixels at least two away from every edge need no test of where they read.
+void DiffuseColumn(const SurfaceView& g, PixelSurface s, int x, const DiffuseOffsets& o) {
+    const int rows = static_cast<int>(o.dx.size());
+    const bool innerColumn = x >= 2 && x <= s.width - 3;
+    const int innerFrom = innerColumn ? 2 : rows, innerTo = innerColumn ? std::min(rows - 1, s.height - 3) : rows - 1;
+    auto edge = [&](int y) { g.Write(x, y, DiffusedValue(g.Value(x + o.dx[y], y + o.dy[y]))); };
+    int y = 0;
+    for (; y < std::min(innerFrom, rows); ++y)
+        edge(y);
+    if (y <= innerTo) {
+        const std::ptrdiff_t stride = s.width;
+        std::int32_t* p = g.At(x, y);
+        for (; y <= innerTo; ++y, p += stride)
+            *p = DiffusedValue(p[o.dy[y] * stride + o.dx[y]]);
+    }
+    for (; y < rows; ++y)
+        edge(y);
+}
+
+template <typename Source>
+void RunDiffuse(PixelSurface s, PictureExtent e, const ProgressSteps& steps, Source& source) {
+    const SurfaceView view(s);
+    DiffuseOffsets offsets(std::max(e.maxY + 1, 0));
+    for (int x = 0; x <= e.maxX; ++x) {
+        offsets.From(source);
+        DiffuseColumn(view, s, x, offsets);
+        steps.AfterColumn(x);
+    }
 }
 
 } // namespace
@@ -575,12 +626,10 @@ bool RunImageEffect(std::string_view key, PixelSurface s, PictureExtent e, const
     } else if (key == "soften") {
         RunSoften(s, e, steps);
     } else if (key == "diffuse") {
-        if (in.uniform) {
+        if (in.uniform)
             RunDiffuse(s, e, steps, in.uniform);
-        } else {
-            auto& generator = Generator();
-            RunDiffuse(s, e, steps, [&generator] { return static_cast<double>(generator() >> 11) * 0x1.0p-53; });
-        }
+        else
+            RunDiffuse(s, e, steps, in.random ? *in.random : Generator());
     } else {
         return false;
     }

@@ -8,6 +8,8 @@
 
 namespace core {
 
+class MersenneTwister64;
+
 // Pixels are 0x00BBGGRR (red in the low byte) held as signed 32-bit values, row by row:
 // pixels[y * width + x]. Positions outside width x height read as -1 and ignore writes, as a device
 // context does outside its bitmap.
@@ -33,8 +35,16 @@ int ClampComponent(long long value);
 long long NearestEven(double v);
 
 // Scale modes of a picture box, by their usual numbers.
-enum class ScaleMode { User = 0, Twips = 1, Points = 2, Pixels = 3, Characters = 4, Inches = 5, Millimeters = 6,
-                       Centimeters = 7 };
+enum class ScaleMode {
+    User = 0,
+    Twips = 1,
+    Points = 2,
+    Pixels = 3,
+    Characters = 4,
+    Inches = 5,
+    Millimeters = 6,
+    Centimeters = 7
+};
 
 // The largest column and row an effect processes.
 struct PictureExtent {
@@ -57,8 +67,10 @@ struct EffectInputs {
     std::int32_t brightnessOffset = 0;
     // The colour balance sliders, read by "colors" at every pixel; empty reads 0, 0, 0.
     std::function<ColorBalance()> colorBalance;
-    // Uniform in [0, 1) for "diffuse"; empty uses the engine's own generator, seeded once per process.
+    // Uniform in [0, 1) for "diffuse"; when empty, r = (u >> 11) / 2^53 for each number u of random, or
+    // (when that is null too) of the engine's own generator, seeded once per process.
     std::function<double()> uniform;
+    MersenneTwister64* random = nullptr;
     // Progress in percent, about twenty times per effect.
     std::function<void(float)> progress;
     // While a dialog previews its effect the progress window is not up, so its steps are skipped.

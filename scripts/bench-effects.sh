@@ -21,7 +21,7 @@ if [ ! -x "$convert" ]; then
 fi
 
 g++ -std=c++17 -O2 -ftree-vectorize -fvect-cost-model=dynamic -I"$repo" \
-    "$repo/core/modImageEffects.cpp" "$repo/core/PngCodec.cpp" "$repo/bench/bench_effects.cpp" -lpng \
+    "$repo/core/modImageEffects.cpp" "$repo/core/MersenneTwister64.cpp" "$repo/core/PngCodec.cpp" "$repo/bench/bench_effects.cpp" -lpng \
     -o "$out/bench_effects"
 "$out/bench_effects" "$out" >"$out/ours.txt"
 "$convert" "$out/picture.ppm" "$out/picture.mpc"

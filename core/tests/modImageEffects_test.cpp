@@ -1,9 +1,16 @@
 // The effects on small pictures whose expected pixels are worked out here from the formulas.
 #include "core/modImageEffects.h"
 
+#include "core/MersenneTwister64.h"
+
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <random>
+#include <string>
 #include <vector>
 
 using core::PictureExtent;
@@ -471,4 +478,104 @@ TEST(ImageEffectsNeighbours, EveryPixelOfA1080pPictureMatchesTheReference) {
         EXPECT_EQ(Fnv1a(p.px), c.expected)
             << c.key << (c.oddValues ? " with odd values" : "") << std::hex << " got 0x" << Fnv1a(p.px);
     }
+}
+
+TEST(ImageEffectsNeighbours, DiffuseFromTheEngineGeneratorIsDiffuseFromItsNumbersOneByOne) {
+    // The generator hands its numbers out by the column; the pixels must be those of the same numbers
+    // drawn one at a time, two runs in a row continuing one sequence.
+    Picture blocks = FullHdPicture(true), single = blocks;
+    core::MersenneTwister64 generator(2024);
+    core::EffectInputs fromGenerator;
+    fromGenerator.random = &generator;
+    std::mt19937_64 standard(2024);
+    core::EffectInputs oneByOne;
+    oneByOne.uniform = [&standard] { return static_cast<double>(standard() >> 11) * 0x1.0p-53; };
+    for (int run = 0; run < 2; ++run) {
+        ASSERT_TRUE(Apply("diffuse", blocks, fromGenerator));
+        ASSERT_TRUE(Apply("diffuse", single, oneByOne));
+        ASSERT_EQ(blocks.px, single.px) << "run " << run;
+    }
+    EXPECT_EQ(generator.Next(), standard());
+}
+
+namespace {
+
+// The neighbourhood effects as written: the column walk, one pixel at a time, reading the surface as it
+// is, -1 outside it, writes outside dropped.
+void ReferenceWalk(const std::string& key, Picture& p, PictureExtent e, const std::function<double()>& uniform) {
+    auto read = [&](int x, int y) { return x >= 0 && y >= 0 && x < p.width && y < p.height ? p.at(x, y) : -1; };
+    auto channels = [](std::int32_t v) {
+        const auto c = core::SplitColor(v);
+        return std::array<long long, 3>{c.red, c.green, c.blue};
+    };
+    auto write = [&](int x, int y, const std::array<long long, 3>& c) {
+        if (x >= 0 && y >= 0 && x < p.width && y < p.height)
+            p.at(x, y) =
+                core::CombineColor(core::ClampComponent(c[0]), core::ClampComponent(c[1]), core::ClampComponent(c[2]));
+    };
+    const bool diagonal = key == "sharpen" || key == "emboss";
+    const int from = key == "diffuse" ? 0 : 1;
+    const int toX = diagonal ? e.maxX - 2 : e.maxX, toY = diagonal ? e.maxY - 2 : e.maxY;
+    for (int x = from; x <= toX; ++x)
+        for (int y = from; y <= toY; ++y) {
+            std::array<long long, 3> out{};
+            const auto here = channels(read(x, y));
+            if (key == "sharpen") {
+                const auto other = channels(read(x - 1, y - 1));
+                for (int k = 0; k < 3; ++k)
+                    out[k] = core::NearestEven(here[k] + 0.5 * (here[k] - other[k]));
+            } else if (key == "emboss") {
+                const auto other = channels(read(x + 1, y + 1));
+                for (int k = 0; k < 3; ++k)
+                    out[k] = std::llabs(here[k] - other[k] + 128);
+            } else if (key == "soften") {
+                for (int i = -1; i <= 1; ++i)
+                    for (int j = -1; j <= 1; ++j) {
+                        const auto c = channels(read(x + i, y + j));
+                        for (int k = 0; k < 3; ++k)
+                            out[k] += c[k];
+                    }
+                for (auto& c : out)
+                    c = static_cast<long long>(std::floor(c / 9.0));
+            } else {
+                const double r1 = uniform();
+                const double r2 = uniform();
+                out = channels(read(x + static_cast<int>(core::NearestEven(r1 * 4 - 2)),
+                                    y + static_cast<int>(core::NearestEven(r2 * 4 - 2))));
+            }
+            write(x, y, out);
+        }
+}
+
+} // namespace
+
+TEST(ImageEffectsNeighbours, SmallPicturesAndOddExtentsMatchTheWalkPixelByPixel) {
+    // Where the fast walks hand over to their edge handling: pictures a few pixels across, extents
+    // short of, equal to and beyond the surface, and values outside the colour range.
+    std::uint32_t seed = 3;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    for (int w = 1; w <= 7; ++w)
+        for (int h = 1; h <= 7; ++h)
+            for (const auto& grow :
+                 {std::pair{0, 0}, std::pair{-2, -1}, std::pair{3, 1}, std::pair{1, -3}, std::pair{-1, 2}})
+                for (const char* key : {"sharpen", "emboss", "soften", "diffuse"}) {
+                    Picture p(w, h);
+                    for (auto& v : p.px)
+                        v = next() % 5 == 0 ? static_cast<std::int32_t>(next())
+                                            : static_cast<std::int32_t>(next() >> 8);
+                    Picture expected = p;
+                    const PictureExtent e{w - 1 + grow.first, h - 1 + grow.second};
+                    std::uint64_t state = seed;
+                    auto uniform = [&state] {
+                        state = state * 6364136223846793005ull + 1442695040888963407ull;
+                        return static_cast<double>(state >> 11) * 0x1.0p-53;
+                    };
+                    core::EffectInputs in;
+                    in.uniform = uniform;
+                    ASSERT_TRUE(RunImageEffect(key, p.surface(), e, in));
+                    state = seed;
+                    ReferenceWalk(key, expected, e, uniform);
+                    ASSERT_EQ(p.px, expected.px)
+                        << key << " on " << w << "x" << h << ", extent " << e.maxX << "," << e.maxY;
+                }
 }
