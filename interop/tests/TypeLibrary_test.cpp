@@ -462,6 +462,41 @@ TEST(TypeLibrary, DeclaresTheTenEnumerationsWithTheirValues) {
     EXPECT_EQ(Enumeration(lib.get(), L"TRAY_STYLE").at(L"SIMPLE"), 0);
 }
 
+TEST(TypeLibrary, EveryEnumerationConstantCarriesItsNameAsHelpText) {
+    Library library;
+    ComPtr<ITypeLib> lib = LoadEmbedded(library);
+    ASSERT_TRUE(lib);
+    size_t enumerations = 0;
+    size_t constants = 0;
+    for (UINT i = 0; i < lib->GetTypeInfoCount(); ++i) {
+        TYPEKIND kind;
+        lib->GetTypeInfoType(i, &kind);
+        if (kind != TKIND_ENUM)
+            continue;
+        ++enumerations;
+        ComPtr<ITypeInfo> info;
+        ASSERT_EQ(lib->GetTypeInfo(i, info.put()), S_OK);
+        TYPEATTR* attr = nullptr;
+        ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
+        for (UINT v = 0; v < attr->cVars; ++v) {
+            VARDESC* var = nullptr;
+            ASSERT_EQ(info->GetVarDesc(v, &var), S_OK);
+            // As an object browser asks: the member's name and help text by its member id.
+            winkit::ScopedBstr name;
+            winkit::ScopedBstr doc;
+            EXPECT_EQ(info->GetDocumentation(var->memid, name.put(), doc.put(), nullptr, nullptr), S_OK);
+            ASSERT_NE(name.get(), nullptr);
+            EXPECT_STREQ(doc.get(), name.get());
+            EXPECT_EQ(var->varkind, VAR_CONST) << name.get();
+            info->ReleaseVarDesc(var);
+            ++constants;
+        }
+        info->ReleaseTypeAttr(attr);
+    }
+    EXPECT_EQ(enumerations, 10u);
+    EXPECT_EQ(constants, 4u + 4 + 4 + 6 + 4 + 4 + 2 + 10 + 9 + 20);
+}
+
 TEST(TypeLibrary, InterfacesCarryTheirDescriptions) {
     Library library;
     ComPtr<ITypeLib> lib = LoadEmbedded(library);
