@@ -201,9 +201,7 @@ void LoadProgram(const std::wstring& commandLine) {
     LoadSettings();
     SplashStep(4);
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    if (!SettingsForm().Load())
-        throw std::runtime_error("the settings dialog could not be created");
-    MarkStartupStage("settings dialog");
+    frmSettings::OfferLazily();
 
     SplashStep(7);
     LoadHotkeys(MainForm().hwnd());
