@@ -43,8 +43,10 @@ void MarkStartupStage(const char* stage) {
     FILETIME now{};
     ::GetSystemTimePreciseAsFileTime(&now);
     const double ms = static_cast<double>(static_cast<long long>(Ticks(now) - created)) / 10000.0;
-    winkit::ScopedFile file(::CreateFileW(LogFile().c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Opened once and kept: the first open of a file costs enough under Wine to blur the stages after it.
+    static const winkit::ScopedFile file(::CreateFileW(LogFile().c_str(), FILE_APPEND_DATA,
+                                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return;
     char line[160];
