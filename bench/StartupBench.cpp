@@ -85,7 +85,8 @@ Run StartQuillet(bool splash) {
             }
             if (run.window == 0 && Visible(pid, ids::kClassName))
                 run.window = now - start;
-            if (run.hotkey == 0 && target.text() == kClip)
+            // Taps keep coming until the clip is seen, so a second paste may follow the first at once.
+            if (run.hotkey == 0 && target.text().find(kClip) != std::wstring::npos)
                 run.hotkey = now - start;
             if (run.hotkey == 0 && now - lastTap >= 10) {
                 lastTap = now;

@@ -157,8 +157,6 @@ KeyWait WaitForKeysUp(const std::vector<int>& keys) {
     const ULONGLONG start = ::GetTickCount64();
     ULONGLONG looked = start;
     for (;;) {
-        // The hook's calls come in as messages: the wait must let them run.
-        winkit::PumpMessages();
         if (IsExiting)
             return KeyWait::Exiting;
         if (!watch.AnyDown())
@@ -171,6 +169,19 @@ KeyWait WaitForKeysUp(const std::vector<int>& keys) {
             if (!watch.Recheck())
                 return PollForKeysUp(keys);
             continue;
+        }
+        // The hook's calls come in as messages: the wait must let them run. One message at a time, the
+        // keys looked at after each: while keys keep coming in (a user tapping, the grabber's timer) the
+        // queue need never run dry, and a release must count as soon as its event ran.
+        MSG msg;
+        if (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message != WM_QUIT) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageW(&msg);
+                continue;
+            }
+            // Left for the main loop that owns it.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
         }
         const auto wake = static_cast<DWORD>(kKeyRecheckMs - (now - looked));
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, wake, QS_ALLINPUT);

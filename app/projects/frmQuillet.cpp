@@ -58,6 +58,10 @@ void SetTextIfDifferent(HWND hwnd, const std::wstring& text) {
         ::SetWindowTextW(hwnd, text.c_str());
 }
 
+RECT Box(int left, int top, int width, int height) {
+    return RECT{left, top, left + width, top + height};
+}
+
 bool IsKeyDown(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
 
 std::wstring Trimmed(const std::wstring& text) {
@@ -211,15 +215,23 @@ void frmQuillet::CreateControls() {
     CreateStatusBar();
 
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    const auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int id, DWORD ex = 0) {
-        HWND h = ::CreateWindowExW(ex, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, hwnd(),
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    // Every control is made where it stays and with its first text: under Wine each later move or text
+    // change of 150 controls is one more round trip to the server each.
+    const auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int id, RECT at, DWORD ex = 0) {
+        HWND h = ::CreateWindowExW(ex, cls, text, WS_CHILD | WS_VISIBLE | style, at.left, at.top, at.right - at.left,
+                                   at.bottom - at.top, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   instance, nullptr);
         ::SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         return h;
     };
-    chckMove = child(L"BUTTON", L"&Move", BS_AUTOCHECKBOX | WS_TABSTOP, kChckMove);
-    imgActivate = child(L"BUTTON", L"", BS_OWNERDRAW, kImgActivate);
-    lblWindow = child(L"STATIC", L"Target Window:", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, kLblWindow);
+    RECT toolbarRect{};
+    ::GetWindowRect(toolbar, &toolbarRect);
+    const int strip = (toolbarRect.bottom - toolbarRect.top) + 5;
+    chckMove = child(L"BUTTON", L"&Move", BS_AUTOCHECKBOX | WS_TABSTOP, kChckMove, Box(kMargin + 4, strip + 2, 70, 20));
+    imgActivate =
+        child(L"BUTTON", L"", BS_OWNERDRAW, kImgActivate, Box(kMargin + 90, strip, kButtonSize + 2, kButtonSize + 2));
+    lblWindow = child(L"STATIC", L"Target Window:", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, kLblWindow,
+                      Box(kMargin + 122, strip + 5, 2 * kPanelWidth - 122, 16));
 
     tooltips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance,
@@ -237,17 +249,26 @@ void frmQuillet::CreateControls() {
 
     for (int n = 1; n <= kRows; ++n) {
         const auto i = static_cast<std::size_t>(n);
-        lblPanel[i] = child(L"STATIC", L"", SS_RIGHT | SS_NOPREFIX | SS_CENTERIMAGE, kLblPanel + n);
-        txtPaste[i] = child(L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, kTxtPaste + n, WS_EX_CLIENTEDGE);
-        imgCopy[i] = child(L"BUTTON", L"", BS_OWNERDRAW, kImgCopy + n);
-        imgConf[i] = child(L"BUTTON", L"", BS_OWNERDRAW, kImgConf + n);
-        imgProp[i] = child(L"BUTTON", L"", BS_OWNERDRAW, kImgProp + n);
+        const RECT p = PanelRect(n);
+        const int by = p.top + (kRowHeight - kButtonSize) / 2;
+        const std::wstring number = std::to_wstring(n) + L".";
+        lblPanel[i] = child(L"STATIC", number.c_str(), SS_RIGHT | SS_NOPREFIX | SS_CENTERIMAGE, kLblPanel + n,
+                            Box(p.left + kLabelLeft - 4, p.top + 2, kLabelWidth, kRowHeight - 4));
+        txtPaste[i] = child(L"EDIT", core::EmptyClipMarker.c_str(), ES_AUTOHSCROLL | WS_TABSTOP, kTxtPaste + n,
+                            Box(p.left + kTextLeft, p.top + (kRowHeight - kTextHeight) / 2, kTextWidth, kTextHeight),
+                            WS_EX_CLIENTEDGE);
+        imgCopy[i] =
+            child(L"BUTTON", L"", BS_OWNERDRAW, kImgCopy + n, Box(p.left + kButtonLeft, by, kButtonSize, kButtonSize));
+        imgConf[i] = child(L"BUTTON", L"", BS_OWNERDRAW, kImgConf + n,
+                           Box(p.left + kButtonLeft + kButtonStep, by, kButtonSize, kButtonSize));
+        imgProp[i] = child(L"BUTTON", L"", BS_OWNERDRAW, kImgProp + n,
+                           Box(p.left + kButtonLeft + 2 * kButtonStep, by, kButtonSize, kButtonSize));
         ::SetWindowSubclass(txtPaste[i], &RowTextProc, static_cast<UINT_PTR>(n), reinterpret_cast<DWORD_PTR>(this));
         tip(imgCopy[i], L"Copy this clip to clipboard.");
         tip(imgConf[i], L"Configure clip.");
         tip(imgProp[i], L"Clip properties (hotkey, how to paste it...)");
     }
-    LayoutRows();
+    SizeToRows();
 }
 
 RECT frmQuillet::PanelRect(int n) const {
@@ -262,24 +283,7 @@ RECT frmQuillet::PanelRect(int n) const {
     return RECT{left, y, left + kPanelWidth, y + kRowHeight};
 }
 
-void frmQuillet::LayoutRows() {
-    RECT toolbarRect{};
-    ::GetWindowRect(toolbar, &toolbarRect);
-    const int strip = (toolbarRect.bottom - toolbarRect.top) + 5;
-    ::MoveWindow(chckMove, kMargin + 4, strip + 2, 70, 20, TRUE);
-    ::MoveWindow(imgActivate, kMargin + 90, strip, kButtonSize + 2, kButtonSize + 2, TRUE);
-    ::MoveWindow(lblWindow, kMargin + 122, strip + 5, 2 * kPanelWidth - 122, 16, TRUE);
-    for (int n = 1; n <= kRows; ++n) {
-        const auto i = static_cast<std::size_t>(n);
-        const RECT p = PanelRect(n);
-        ::MoveWindow(lblPanel[i], p.left + kLabelLeft - 4, p.top + 2, kLabelWidth, kRowHeight - 4, FALSE);
-        ::MoveWindow(txtPaste[i], p.left + kTextLeft, p.top + (kRowHeight - kTextHeight) / 2, kTextWidth, kTextHeight,
-                     FALSE);
-        const int by = p.top + (kRowHeight - kButtonSize) / 2;
-        ::MoveWindow(imgCopy[i], p.left + kButtonLeft, by, kButtonSize, kButtonSize, FALSE);
-        ::MoveWindow(imgConf[i], p.left + kButtonLeft + kButtonStep, by, kButtonSize, kButtonSize, FALSE);
-        ::MoveWindow(imgProp[i], p.left + kButtonLeft + 2 * kButtonStep, by, kButtonSize, kButtonSize, FALSE);
-    }
+void frmQuillet::SizeToRows() {
     // The window is sized to its rows: two columns, the toolbar above and the status bar below.
     RECT status{};
     ::GetWindowRect(StatusBar, &status);
@@ -293,20 +297,20 @@ void frmQuillet::LayoutRows() {
 
 void frmQuillet::LoadFormControls() {
     ClipProject& project = OpenProject();
+    // The rows were made with their numbers and the empty marker; the model follows them.
     for (int n = 1; n <= kRows; ++n) {
         Clip& clip = project.slot(n);
         clip.data.clear();
         clip.format = core::kFormatTxtSimple;
         clip.picture.reset();
         SwitchLock(n, false);
-        ::SetWindowTextW(lblPanel[static_cast<std::size_t>(n)], (std::to_wstring(n) + L".").c_str());
         SetRowText(n, core::EmptyClipMarker);
     }
 }
 
 void frmQuillet::SetRowText(int n, const std::wstring& text) {
     filling_ = true;
-    ::SetWindowTextW(txtPaste[static_cast<std::size_t>(n)], text.c_str());
+    SetTextIfDifferent(txtPaste[static_cast<std::size_t>(n)], text);
     filling_ = false;
     OpenProject().slot(n).text = RowText(n);
 }
@@ -520,7 +524,12 @@ void frmQuillet::RefreshRows() {
 void frmQuillet::SwitchLock(int n, bool locked) {
     const auto i = static_cast<std::size_t>(n);
     OpenProject().slot(n).locked = locked;
-    ::SendMessageW(txtPaste[i], EM_SETREADONLY, locked ? TRUE : FALSE, 0);
+    const bool readOnly = (::GetWindowLongPtrW(txtPaste[i], GWL_STYLE) & ES_READONLY) != 0;
+    if (readOnly != locked)
+        ::SendMessageW(txtPaste[i], EM_SETREADONLY, locked ? TRUE : FALSE, 0);
+    // A hidden window is painted whole when it shows.
+    if (!::IsWindowVisible(hwnd()))
+        return;
     const RECT panel = PanelRect(n);
     ::InvalidateRect(hwnd(), &panel, TRUE);
     for (HWND control : {lblPanel[i], txtPaste[i], imgCopy[i], imgConf[i], imgProp[i]})

@@ -81,7 +81,7 @@ private:
     void CreateMenus();
     void CreateToolbar();
     void CreateStatusBar();
-    void LayoutRows();
+    void SizeToRows();
     void FillHooks();
     void PutMenuPictures();
     void OnCommand(int id, int code, HWND control);

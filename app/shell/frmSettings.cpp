@@ -96,8 +96,12 @@ bool frmSettings::Load() {
     InitializeHotkeysConfig();
     reload_ = true;
     winkit::AddDialogKeys(hwnd());
-    ProgramMenuHooks().showSettingsDialog = [] { SettingsForm().Show(); };
+    OfferLazily();
     return true;
+}
+
+void frmSettings::OfferLazily() {
+    ProgramMenuHooks().showSettingsDialog = [] { SettingsForm().Show(); };
 }
 
 void frmSettings::Unload() {

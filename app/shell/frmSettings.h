@@ -61,6 +61,9 @@ public:
     // Form_Load: creates the window hidden, on the General page, the key lists filled.
     bool Load();
     void Unload();
+    // Makes the dialog reachable (menus, hotkey) without creating it: it loads on its first showing, off
+    // the way to the first window.
+    static void OfferLazily();
     // Shows the dialog modeless and in front; re-reads the settings file when the reload flag is set.
     void Show();
     void Hide();

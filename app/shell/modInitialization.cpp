@@ -13,6 +13,7 @@
 #include "app/shell/ClosingWindows.h"
 #include "app/shell/Messages.h"
 #include "app/shell/SingleInstance.h"
+#include "app/shell/StartupLog.h"
 #include "app/shell/frmSettings.h"
 #include "app/shell/frmSplash.h"
 #include "app/shell/modSettings.h"
@@ -25,7 +26,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <cwctype>
@@ -65,38 +65,6 @@ bool SplashWanted() {
 // A short pause in which the splash gets painted.
 void PauseWithMessages(DWORD ms) {
     winkit::WaitUntil([] { return false; }, ms);
-}
-
-// With QUILLET_STARTUP_LOG naming a file, each start-up stage appends its time since the first mark
-// there, for the start-up benchmark's breakdown. Off (and free) without it.
-void MarkStage(const char* stage) {
-    static const std::wstring logFile = [] {
-        wchar_t name[MAX_PATH] = {};
-        const DWORD n = ::GetEnvironmentVariableW(L"QUILLET_STARTUP_LOG", name, MAX_PATH);
-        return n > 0 && n < MAX_PATH ? std::wstring(name, n) : std::wstring();
-    }();
-    if (logFile.empty())
-        return;
-    static LARGE_INTEGER frequency{}, start{};
-    LARGE_INTEGER now{};
-    ::QueryPerformanceCounter(&now);
-    if (!frequency.QuadPart) {
-        ::QueryPerformanceFrequency(&frequency);
-        start = now;
-    }
-    const double ms =
-        1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-    winkit::ScopedFile file(::CreateFileW(logFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return;
-    char line[160];
-    const int length = std::snprintf(line, sizeof line, "%9.1f ms  %s\r\n", ms, stage);
-    if (length <= 0)
-        return;
-    DWORD written = 0;
-    const DWORD size = std::min(static_cast<DWORD>(length), static_cast<DWORD>(sizeof line - 1));
-    ::WriteFile(file.get(), line, size, &written, nullptr);
 }
 
 void NextBlock() {
@@ -220,29 +188,27 @@ void LoadProgram(const std::wstring& commandLine) {
     RegisterOwnForm(MainForm().hwnd());
     StartGrabber(MainForm().hwnd());
     MainForm().Clearpicture();
-    MarkStage("main form (menus, library window, IP lookup)");
+    MarkStartupStage("main form (menus, library window, IP lookup)");
 
     SplashStep(20);
     // The main clip window loads hidden: its rows, position, recent projects and the start-up project.
     if (!QuilletWindow().Load())
         throw std::runtime_error("the main clip window could not be created");
     ShowClipEditorHook() = [] { ShowClipEditor(); };
-    MarkStage("main clip window and project");
+    MarkStartupStage("main clip window and project");
 
     SplashStep(3);
     LoadSettings();
     SplashStep(4);
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    if (!SettingsForm().Load())
-        throw std::runtime_error("the settings dialog could not be created");
-    MarkStage("settings dialog");
+    frmSettings::OfferLazily();
 
     SplashStep(7);
     LoadHotkeys(MainForm().hwnd());
-    MarkStage("hotkeys");
+    MarkStartupStage("hotkeys");
     SplashStep(10);
     AddTrayIcon(MainForm().hwnd(), MainForm().icon(), L"Quillet");
-    MarkStage("tray icon");
+    MarkStartupStage("tray icon");
     SplashStep(8);
     SplashStep(9);
 
@@ -252,7 +218,7 @@ void LoadProgram(const std::wstring& commandLine) {
 
     if (!core::IsNoWindowCommandLine(commandLine) && core::IsFlagOn(ReadSetting(L"General", L"OpenWindowAtStartup"))) {
         QuilletWindow().ShowMainWindow();
-        MarkStage("window shown");
+        MarkStartupStage("window shown");
         // The splash stays in front of the main clip window until it hides.
         if (Splash().loaded())
             Splash().Show();
@@ -311,15 +277,16 @@ long RegisterLibrary(const std::wstring& fileName) {
 }
 
 bool Startup(const std::wstring& commandLine) {
+    MarkStartupStage("entry point");
     // Step 1, before anything else.
     if (!ClaimSingleInstance()) {
         ShowMessage(L"Quillet is allready running!", L"excl");
         return false;
     }
-    MarkStage("start");
+    MarkStartupStage("single instance");
 
     PrepareProgram();
-    MarkStage("settings and splash");
+    MarkStartupStage("settings and splash");
 
     // Step 6.
     if (RegisterLibrary(kLibraryName) != kRegisterRan) {
@@ -329,12 +296,12 @@ bool Startup(const std::wstring& commandLine) {
         ShutDown(true);
     }
     RepaintSplash();
-    MarkStage("library registration");
+    MarkStartupStage("library registration");
 
     if (!AcceptScreen())
         ShutDown(true);
     PrepareScreenAndFolders();
-    MarkStage("screen check and folders");
+    MarkStartupStage("screen check and folders");
 
     try {
         LoadProgram(commandLine);
