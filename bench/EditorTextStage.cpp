@@ -4,10 +4,10 @@
 // arguments.
 #include "app/editor/frmConfPasteBox.h"
 #include "bench/StageWindows.h"
+#include "testkit/Clipboard.h"
 #include "testkit/RemoteControls.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 namespace ids = quillet::frmquillet_ids;
@@ -35,19 +35,7 @@ constexpr const char kRich[] =
     R"(\pard\par Reply by Friday, please.\par})";
 
 bool PutRichText() {
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, sizeof kRich);
-    if (!block)
-        return false;
-    std::memcpy(::GlobalLock(block), kRich, sizeof kRich);
-    ::GlobalUnlock(block);
-    if (!::OpenClipboard(nullptr)) {
-        ::GlobalFree(block);
-        return false;
-    }
-    ::EmptyClipboard();
-    const bool put = ::SetClipboardData(::RegisterClipboardFormatW(L"Rich Text Format"), block) != nullptr;
-    ::CloseClipboard();
-    return put;
+    return testkit::PutClipboardBytes(::RegisterClipboardFormatW(L"Rich Text Format"), kRich, sizeof kRich);
 }
 
 } // namespace

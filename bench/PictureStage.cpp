@@ -3,6 +3,7 @@
 // the two it waits for the files named by its arguments.
 #include "app/editor/frmConfPasteBox.h"
 #include "app/projects/frmQuilletIds.h"
+#include "testkit/Clipboard.h"
 #include "testkit/Dialogs.h"
 #include "testkit/Files.h"
 #include "testkit/ProgramUnderTest.h"
@@ -55,20 +56,11 @@ bool PutPhoto() {
             };
             px[static_cast<size_t>(y) * kW + x] = c(r) << 16 | c(g) << 8 | c(b);
         }
-    BITMAPINFOHEADER header = winkit::TopDown32BitInfo(kW, kH).bmiHeader;
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, sizeof header + px.size() * 4);
-    if (!block)
-        return false;
-    auto* p = static_cast<std::uint8_t*>(::GlobalLock(block));
-    std::memcpy(p, &header, sizeof header);
-    std::memcpy(p + sizeof header, px.data(), px.size() * 4);
-    ::GlobalUnlock(block);
-    if (!::OpenClipboard(nullptr))
-        return false;
-    ::EmptyClipboard();
-    const bool put = ::SetClipboardData(CF_DIB, block) != nullptr;
-    ::CloseClipboard();
-    return put;
+    const BITMAPINFOHEADER header = winkit::TopDown32BitInfo(kW, kH).bmiHeader;
+    std::vector<std::uint8_t> dib(sizeof header + px.size() * 4);
+    std::memcpy(dib.data(), &header, sizeof header);
+    std::memcpy(dib.data() + sizeof header, px.data(), px.size() * 4);
+    return testkit::PutClipboardBytes(CF_DIB, dib.data(), dib.size());
 }
 
 } // namespace

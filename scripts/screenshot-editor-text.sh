@@ -6,10 +6,7 @@ set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 . "$repo/scripts/stage-common.sh"
 stage_begin editor_text_stage
-win() { "$wine_bin" winepath -w "$1"; }
-bash "$repo/scripts/wine-exec.sh" "$root/windows/bin/editor_text_stage.exe" "$(win "$work/ready1")" "$(win "$work/done1")" \
-    "$(win "$work/ready2")" "$(win "$work/done2")" >/dev/null 2>&1 &
-stage=$!
+stage_start editor_text_stage
 shoot ready1 editor-plain-text
 touch "$work/done1"
 shoot ready2 editor-rich-text

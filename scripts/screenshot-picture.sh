@@ -5,10 +5,7 @@ set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 . "$repo/scripts/stage-common.sh"
 stage_begin picture_stage
-win() { "$wine_bin" winepath -w "$1"; }
-bash "$repo/scripts/wine-exec.sh" "$root/windows/bin/picture_stage.exe" "$(win "$work/ready1")" "$(win "$work/done1")" \
-    "$(win "$work/ready2")" "$(win "$work/done2")" >/dev/null 2>&1 &
-stage=$!
+stage_start picture_stage
 shoot ready1 editor-picture
 touch "$work/done1"
 shoot ready2 brightness-dialog

@@ -24,3 +24,11 @@ shoot() {
     sleep 0.5 # one more paint after the last change
     xwd -root -silent -display "$display" | xwdtopnm 2>/dev/null | pnmtopng >"$out/$2.png"
 }
+
+# stage_start TARGET: starts the stage program with its four hand-shake files (ready1 done1 ready2 done2).
+stage_start() {
+    local args=() f
+    for f in ready1 done1 ready2 done2; do args+=("$("$wine_bin" winepath -w "$work/$f")"); done
+    bash "$repo/scripts/wine-exec.sh" "$root/windows/bin/$1.exe" "${args[@]}" >/dev/null 2>&1 &
+    stage=$!
+}

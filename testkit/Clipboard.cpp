@@ -39,17 +39,21 @@ private:
 
 } // namespace
 
-bool PutClipboardText(const std::wstring& text) {
-    winkit::ScopedGlobal block(::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t)));
+bool PutClipboardBytes(UINT format, const void* bytes, std::size_t size) {
+    winkit::ScopedGlobal block(::GlobalAlloc(GMEM_MOVEABLE, size));
     if (!block)
         return false;
-    std::memcpy(::GlobalLock(block.get()), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    std::memcpy(::GlobalLock(block.get()), bytes, size);
     ::GlobalUnlock(block.get());
     OpenClipboard clipboard;
-    if (!clipboard || !::EmptyClipboard() || !::SetClipboardData(CF_UNICODETEXT, block.get()))
+    if (!clipboard || !::EmptyClipboard() || !::SetClipboardData(format, block.get()))
         return false;
     block.release(); // the clipboard owns it now
     return true;
+}
+
+bool PutClipboardText(const std::wstring& text) {
+    return PutClipboardBytes(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
 }
 
 bool EmptyTheClipboard() {
@@ -85,7 +89,9 @@ std::optional<std::wstring> ClipboardText() {
     return text.substr(0, text.find(L'\0'));
 }
 
-bool ClipboardHas(UINT format) { return ::IsClipboardFormatAvailable(format) != FALSE; }
+bool ClipboardHas(UINT format) {
+    return ::IsClipboardFormatAvailable(format) != FALSE;
+}
 
 namespace {
 
@@ -105,8 +111,8 @@ ClipboardViewer::ClipboardViewer() {
         wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.lpszClassName = kViewerClass;
         ::RegisterClassW(&wc); // a second viewer finds the class registered
-        HWND hwnd = ::CreateWindowExW(WS_EX_TOOLWINDOW, kViewerClass, L"Clipboard viewer", WS_OVERLAPPED, 0, 0, 100,
-                                      50, nullptr, nullptr, wc.hInstance, this);
+        HWND hwnd = ::CreateWindowExW(WS_EX_TOOLWINDOW, kViewerClass, L"Clipboard viewer", WS_OVERLAPPED, 0, 0, 100, 50,
+                                      nullptr, nullptr, wc.hInstance, this);
         made.set_value(hwnd);
         if (hwnd)
             Run();
@@ -122,7 +128,9 @@ ClipboardViewer::~ClipboardViewer() {
     thread_.join();
 }
 
-bool ClipboardViewer::Join() { return window_ && ::SendMessageW(window_, kJoin, 0, 0) != 0; }
+bool ClipboardViewer::Join() {
+    return window_ && ::SendMessageW(window_, kJoin, 0, 0) != 0;
+}
 
 void ClipboardViewer::Leave() {
     if (window_)

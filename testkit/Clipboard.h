@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <thread>
@@ -15,6 +16,8 @@ namespace testkit {
 
 // Puts Unicode text alone on the clipboard.
 bool PutClipboardText(const std::wstring& text);
+// Puts `size` bytes alone on the clipboard in `format`.
+bool PutClipboardBytes(UINT format, const void* bytes, std::size_t size);
 bool EmptyTheClipboard();
 // The data in `format` as bytes, with whatever terminator the writer put there; empty when there is none.
 std::string ClipboardBytes(UINT format);
@@ -49,10 +52,9 @@ private:
 
     std::thread thread_;
     HWND window_ = nullptr;
-    HWND next_ = nullptr;     // touched on the viewer's thread only
-    bool joined_ = false;     // likewise
+    HWND next_ = nullptr; // touched on the viewer's thread only
+    bool joined_ = false; // likewise
     std::atomic<int> changes_{0};
 };
-
 
 } // namespace testkit

@@ -198,8 +198,8 @@ const wchar_t* ToolbarTooltip(int id) {
 
 void frmConfPasteBox::CreateToolbars() {
     const HWND w = hwnd();
-    const DWORD common =
-        WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN;
+    const DWORD common = WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE |
+                         CCS_NOPARENTALIGN;
     HWND top = Add(w, 0, TOOLBARCLASSNAMEW, L"", common | TBSTYLE_LIST, idToolbar);
     ::SendMessageW(top, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     ::SendMessageW(top, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
