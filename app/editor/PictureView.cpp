@@ -163,7 +163,7 @@ void PictureView::ShowBlank() {
 }
 
 void PictureView::SetPicture(HBITMAP pictureOrNull) {
-    imgUndo_.reset();
+    picPicture_->OfferSpare(static_cast<HBITMAP>(imgUndo_.release()));
     PictureFailure failure;
     HBITMAP copy = pictureOrNull ? CopyPicture(pictureOrNull, failure) : nullptr;
     if (copy)
@@ -253,7 +253,9 @@ void PictureView::Scrolled(HWND bar, int request) {
 }
 
 void PictureView::KeepUndo() {
-    // Every caller replaces the picture next, so the shown one moves to the undo instead of being copied.
+    // Every caller replaces the picture next, so the shown one moves to the undo instead of being copied;
+    // the undo it replaces can still hold the next effect's result.
+    picPicture_->OfferSpare(static_cast<HBITMAP>(imgUndo_.release()));
     imgUndo_.reset(picPicture_->ReleasePicture());
     undoBlank_ = blank_;
 }
