@@ -365,13 +365,20 @@ void PictureView::ApplyEffect(const std::string& name) {
     if (!progress_)
         progress_ = std::make_unique<frmProgress>();
     frmProgress& progress = *progress_;
-    progress.Load(host_.editor, L"Processing image effect (" + std::wstring(name.begin(), name.end()) + L")");
+    progress.Prepare(host_.editor, L"Processing image effect (" + std::wstring(name.begin(), name.end()) + L")");
     if (host_.editor)
         ::EnableWindow(host_.editor, FALSE);
     KeepUndo();
     if (entry) {
         EffectHost host = effectHost_;
         host.progressBar = progress.bar();
+        host.progressShown = [&progress, delay = progressDelay_, start = std::chrono::steady_clock::now()] {
+            if (::IsWindowVisible(progress.hwnd()))
+                return true;
+            if (std::chrono::steady_clock::now() - start < delay)
+                return false;
+            return progress.Show();
+        };
         entry(*picPicture_, host);
         blank_ = false;
         undoShown_ = false;

@@ -61,13 +61,15 @@ void RunOnPixels(std::string_view key, PictureBox& box, const EffectHost& host) 
         // Painting the bar costs about a millisecond under some systems, as much as a fast effect's whole
         // step: it is drawn when its position changed, at most once a screen frame unless it leapt a quarter
         // of the way, and always at the end.
-        inputs.progress = [bar = host.progressBar, painted = std::chrono::steady_clock::time_point{},
+        inputs.progress = [bar = host.progressBar, shown = host.progressShown, painted = std::chrono::steady_clock::time_point{},
                            paintedAt = WPARAM{0}](float percent) mutable {
             const auto position = static_cast<WPARAM>(percent);
             if (position == paintedAt)
                 return;
             const auto now = std::chrono::steady_clock::now();
             if (now - painted < kBarFrame && position < paintedAt + kBarLeap && position < 100)
+                return;
+            if (shown && !shown())
                 return;
             ::SendMessageW(bar, PBM_SETPOS, position, 0);
             ::UpdateWindow(bar);
