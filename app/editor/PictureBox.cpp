@@ -129,9 +129,21 @@ bool PictureBox::MakeImageThePicture() {
     if (!imageDC_)
         return false;
     const int w = std::max(width_, 1), h = std::max(height_, 1);
-    BITMAPINFO info = winkit::TopDown32BitInfo(w, h);
-    void* bits = nullptr;
-    winkit::ScopedGdiObject copy(::CreateDIBSection(imageDC_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    winkit::ScopedGdiObject copy;
+    if (spare_) {
+        // Only a 32-bit section of the image's size: copied into, it holds what a new one would.
+        winkit::ScopedGdiObject spare = std::move(spare_);
+        DIBSECTION section{};
+        if (::GetObjectW(spare.get(), sizeof section, &section) == sizeof section && section.dsBm.bmBits &&
+            section.dsBmih.biBitCount == 32 && section.dsBmih.biCompression == BI_RGB && section.dsBm.bmWidth == w &&
+            section.dsBm.bmHeight == h)
+            copy = std::move(spare);
+    }
+    if (!copy) {
+        BITMAPINFO info = winkit::TopDown32BitInfo(w, h);
+        void* bits = nullptr;
+        copy.reset(::CreateDIBSection(imageDC_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    }
     winkit::ScopedMemoryDC target(::CreateCompatibleDC(imageDC_.get()));
     if (!copy || !target)
         return false;

@@ -55,6 +55,12 @@ public:
     HBITMAP ReleasePicture() { return static_cast<HBITMAP>(picture_.release()); }
     // The picture becomes a copy of the current image.
     bool MakeImageThePicture();
+    // Takes ownership of a bitmap nobody needs any more (null is ignored): the next MakeImageThePicture
+    // copies into it when it has the image's size and layout, which saves making a large bitmap.
+    void OfferSpare(HBITMAP spare) {
+        if (spare)
+            spare_.reset(spare);
+    }
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -71,6 +77,7 @@ private:
     HGDIOBJ imageOld_ = nullptr;
     std::uint32_t* imageBits_ = nullptr;
     winkit::ScopedGdiObject picture_;
+    winkit::ScopedGdiObject spare_;
 };
 
 } // namespace quillet

@@ -163,7 +163,7 @@ void PictureView::ShowBlank() {
 }
 
 void PictureView::SetPicture(HBITMAP pictureOrNull) {
-    imgUndo_.reset();
+    picPicture_->OfferSpare(static_cast<HBITMAP>(imgUndo_.release()));
     PictureFailure failure;
     HBITMAP copy = pictureOrNull ? CopyPicture(pictureOrNull, failure) : nullptr;
     if (copy)
@@ -253,7 +253,9 @@ void PictureView::Scrolled(HWND bar, int request) {
 }
 
 void PictureView::KeepUndo() {
-    // Every caller replaces the picture next, so the shown one moves to the undo instead of being copied.
+    // Every caller replaces the picture next, so the shown one moves to the undo instead of being copied;
+    // the undo it replaces can still hold the next effect's result.
+    picPicture_->OfferSpare(static_cast<HBITMAP>(imgUndo_.release()));
     imgUndo_.reset(picPicture_->ReleasePicture());
     undoBlank_ = blank_;
 }
@@ -363,13 +365,20 @@ void PictureView::ApplyEffect(const std::string& name) {
     if (!progress_)
         progress_ = std::make_unique<frmProgress>();
     frmProgress& progress = *progress_;
-    progress.Load(host_.editor, L"Processing image effect (" + std::wstring(name.begin(), name.end()) + L")");
+    progress.Prepare(host_.editor, L"Processing image effect (" + std::wstring(name.begin(), name.end()) + L")");
     if (host_.editor)
         ::EnableWindow(host_.editor, FALSE);
     KeepUndo();
     if (entry) {
         EffectHost host = effectHost_;
         host.progressBar = progress.bar();
+        host.progressShown = [&progress, delay = progressDelay_, start = std::chrono::steady_clock::now()] {
+            if (::IsWindowVisible(progress.hwnd()))
+                return true;
+            if (std::chrono::steady_clock::now() - start < delay)
+                return false;
+            return progress.Show();
+        };
         entry(*picPicture_, host);
         blank_ = false;
         undoShown_ = false;

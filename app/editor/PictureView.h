@@ -8,6 +8,7 @@
 #include "winkit/Scoped.h"
 #include "winkit/Window.h"
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -54,6 +55,9 @@ public:
     void Undo();
     void Clear();
     void ApplyEffect(const std::string& name);
+    // How long an effect runs before its progress window appears: showing and hiding the window costs
+    // more than a short effect, and a user does not notice a wait this short.
+    void SetProgressDelay(std::chrono::milliseconds delay) { progressDelay_ = delay; }
     // The open effect dialog's windows and sliders, which the adjustable effects read.
     EffectHost& effectHost() { return effectHost_; }
 
@@ -93,6 +97,7 @@ private:
     bool undoShown_ = false;
     EffectHost effectHost_;
     std::unique_ptr<frmProgress> progress_;
+    std::chrono::milliseconds progressDelay_{120};
     core::PictureAxis horzSteps_, vertSteps_;
 };
 

@@ -4,7 +4,7 @@
 
 namespace quillet {
 
-bool frmProgress::Load(HWND owner, const std::wstring& info) {
+bool frmProgress::Prepare(HWND owner, const std::wstring& info) {
     if (!winkit::RegisterWindowClass(kClassName))
         return false;
     constexpr int kWidth = 340, kHeight = 110;
@@ -30,6 +30,12 @@ bool frmProgress::Load(HWND owner, const std::wstring& info) {
     }
     ::SetWindowTextW(lblInfo_, info.c_str());
     ::SendMessageW(bar_, PBM_SETPOS, 0, 0);
+    return true;
+}
+
+bool frmProgress::Show() {
+    if (!hwnd())
+        return false;
     ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
     ::UpdateWindow(hwnd());
     return true;

@@ -15,7 +15,11 @@ public:
 
     // Shows the window centred over the owner with the bar at 0 and draws it at once; the window is
     // made on the first call and kept for the next ones.
-    bool Load(HWND owner, const std::wstring& info);
+    bool Load(HWND owner, const std::wstring& info) { return Prepare(owner, info) && Show(); }
+    // Load without showing the window: for a caller that shows it only if its work takes a while.
+    bool Prepare(HWND owner, const std::wstring& info);
+    // Shows the prepared window and draws it at once.
+    bool Show();
     // Hides the window until the next Load.
     void Hide();
     void Unload() { Destroy(); }

@@ -13,9 +13,19 @@ std::int32_t BrightnessOffset = 0;
 
 namespace {
 
-// The image's dwords are 0x00RRGGBB; the engine's colours are 0x00BBGGRR.
-std::int32_t SwapRedBlue(std::uint32_t v) {
-    return static_cast<std::int32_t>(((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF));
+// The image's dwords are 0x00RRGGBB; the engine's colours are 0x00BBGGRR. Every effect but "colors" treats
+// the three components of a 24-bit value alike, so it gives the same result in either order and the
+// engine works on the image as it is; "colors" gets its red and blue sliders exchanged instead. Only a
+// value with its top byte set would split differently, so those bytes are cleared first, as a conversion
+// would, and only when there are any: one read of the image in the usual case.
+void ClearTopBytes(std::uint32_t* bits, size_t count) {
+    std::uint32_t high = 0;
+    for (size_t i = 0; i < count; ++i)
+        high |= bits[i];
+    if ((high & 0xFF000000u) == 0)
+        return;
+    for (size_t i = 0; i < count; ++i)
+        bits[i] &= 0xFFFFFFu;
 }
 
 int SliderValue(HWND slider) {
@@ -35,31 +45,31 @@ void RunOnPixels(std::string_view key, PictureBox& box, const EffectHost& host) 
         return;
     // The engine works on the image itself: no copy of a large picture is made for it.
     ::GdiFlush();
-    const size_t count = static_cast<size_t>(width) * height;
+    ClearTopBytes(bits, static_cast<size_t>(width) * height);
     auto* pixels = reinterpret_cast<std::int32_t*>(bits);
-    for (size_t i = 0; i < count; ++i)
-        pixels[i] = SwapRedBlue(bits[i]);
 
     core::EffectInputs inputs;
     inputs.brightnessOffset = BrightnessOffset;
     if (key == "colors") {
         // The effect holds the thread, so nothing can move a slider while it runs: one reading serves
-        // every pixel.
-        const core::ColorBalance balance{SliderValue(host.sldRed), SliderValue(host.sldGreen),
-                                         SliderValue(host.sldBlue)};
+        // every pixel. The engine's red is the image's blue.
+        const core::ColorBalance balance{SliderValue(host.sldBlue), SliderValue(host.sldGreen),
+                                         SliderValue(host.sldRed)};
         inputs.colorBalance = [balance] { return balance; };
     }
     if (host.progressBar) {
         // Painting the bar costs about a millisecond under some systems, as much as a fast effect's whole
         // step: it is drawn when its position changed, at most once a screen frame unless it leapt a quarter
         // of the way, and always at the end.
-        inputs.progress = [bar = host.progressBar, painted = std::chrono::steady_clock::time_point{},
+        inputs.progress = [bar = host.progressBar, shown = host.progressShown, painted = std::chrono::steady_clock::time_point{},
                            paintedAt = WPARAM{0}](float percent) mutable {
             const auto position = static_cast<WPARAM>(percent);
             if (position == paintedAt)
                 return;
             const auto now = std::chrono::steady_clock::now();
             if (now - painted < kBarFrame && position < paintedAt + kBarLeap && position < 100)
+                return;
+            if (shown && !shown())
                 return;
             ::SendMessageW(bar, PBM_SETPOS, position, 0);
             ::UpdateWindow(bar);
@@ -71,9 +81,6 @@ void RunOnPixels(std::string_view key, PictureBox& box, const EffectHost& host) 
     inputs.brightnessDialogVisible = [dialog = host.brightnessDialog] { return Visible(dialog); };
 
     core::RunImageEffect(key, {pixels, width, height}, extent, inputs);
-    // Back to the image's order whether or not the engine knew the key.
-    for (size_t i = 0; i < count; ++i)
-        bits[i] = static_cast<std::uint32_t>(SwapRedBlue(static_cast<std::uint32_t>(pixels[i])));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "app/editor/PictureBox.h"
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 #include <windows.h>
@@ -17,6 +18,8 @@ extern std::int32_t BrightnessOffset;
 struct EffectHost {
     // frmProgress's bar (a progress bar control, 0 to 100).
     HWND progressBar = nullptr;
+    // Asked before the bar is painted: whether its window is up, which it may show now. Empty: always up.
+    std::function<bool()> progressShown;
     // While one of these is visible, its effect is a preview and reports no progress.
     HWND colorBalanceDialog = nullptr;
     HWND brightnessDialog = nullptr;

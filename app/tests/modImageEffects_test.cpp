@@ -46,9 +46,14 @@ TEST(PictureBoxEffects, InvertSwapsNoChannelsAndMakesTheImageThePicture) {
     ASSERT_TRUE(box.Create(nullptr, 0, 0, 5, 4, false));
     Fill(box, RGB(10, 20, 200));
     ::SetPixel(box.hDC(), 4, 3, RGB(255, 0, 1));
+    // A top byte left in the image (as some sources leave it) is no part of the colour.
+    ::GdiFlush();
+    box.ImageBits()[2 * 5 + 1] |= 0xFF000000u;
     EXPECT_EQ(box.Picture(), nullptr);
     quillet::EffectInvert(box);
     EXPECT_EQ(::GetPixel(box.hDC(), 0, 0), RGB(245, 235, 55));
+    EXPECT_EQ(::GetPixel(box.hDC(), 1, 2), RGB(245, 235, 55));
+    EXPECT_EQ(box.ImageBits()[2 * 5 + 1], 0x00F5EB37u);
     EXPECT_EQ(::GetPixel(box.hDC(), 4, 3), RGB(0, 255, 254));
     ASSERT_NE(box.Picture(), nullptr);
     EXPECT_EQ(PictureAt(box, 0, 0), RGB(245, 235, 55));
