@@ -3,16 +3,12 @@
 // driver putting the same text on the clipboard and pressing Ctrl+V into the target itself.
 #include "app/projects/frmQuilletIds.h"
 #include "bench/BenchClock.h"
+#include "bench/PasteStage.h"
 #include "testkit/Clipboard.h"
-#include "testkit/Dialogs.h"
-#include "testkit/Input.h"
-#include "testkit/ProgramUnderTest.h"
 #include "testkit/TargetWindow.h"
 #include "winkit/Wait.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 namespace ids = quillet::frmquillet_ids;
@@ -22,69 +18,23 @@ namespace {
 constexpr int kRuns = 20;
 const wchar_t kText[] = L"The quick brown fox";
 
+using bench::BringToFront;
+using bench::Click;
 using bench::Median;
 using bench::Now;
-
-bool BringToFront(HWND window) {
-    ::SetForegroundWindow(window);
-    return winkit::WaitUntil([window] { return ::GetForegroundWindow() == window; }, 5000);
-}
-
-// Each mouse event carries its own position, so a pointer report of the display cannot move the click.
-void Click(HWND control) {
-    RECT rc{};
-    ::GetWindowRect(control, &rc);
-    const POINT at{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-    INPUT in[3] = {testkit::MouseAt({0, 0}), testkit::MouseAt(at, MOUSEEVENTF_LEFTDOWN),
-                   testkit::MouseAt(at, MOUSEEVENTF_LEFTUP)};
-    ::SendInput(3, in, sizeof(INPUT));
-}
-
-void CtrlV() {
-    INPUT in[4]{};
-    for (auto& i : in)
-        i.type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[3].ki.wVk = VK_CONTROL;
-    in[1].ki.wVk = in[2].ki.wVk = 'V';
-    in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(4, in, sizeof(INPUT));
-}
 
 } // namespace
 
 int main() {
     testkit::ProgramUnderTest quillet;
-    if (!quillet.ready() || !quillet.Start()) {
-        std::fprintf(stderr, "paste_bench: Quillet.exe could not be started\n");
+    const HWND window = bench::StartQuillet(quillet, "paste_bench");
+    if (!window)
         return 1;
-    }
-    HWND window = quillet.WaitForWindow(ids::kClassName, 20000);
-    const bool up = window && winkit::WaitUntil(
-                                  [&] {
-                                      if (!::IsWindowVisible(window))
-                                          return false;
-                                      for (HWND s : testkit::TopLevelWindows(quillet.processId(), L"QuilletSplash"))
-                                          if (::IsWindowVisible(s))
-                                              return false;
-                                      return true;
-                                  },
-                                  20000);
-    if (!up) {
-        std::fprintf(stderr, "paste_bench: the main clip window did not come up\n");
-        return 1;
-    }
     testkit::TargetWindow target(L"Bench target");
     ::SetWindowPos(target.hwnd(), nullptr, 40, 40, 360, 120, SWP_NOZORDER);
     target.Activate();
-    // The program notices the window in front by polling; wait until it names the target.
-    HWND label = ::GetDlgItem(window, ids::kLblWindow);
-    winkit::WaitUntil(
-        [&] {
-            wchar_t text[128] = {};
-            ::SendMessageW(label, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text));
-            return std::wcscmp(text, L"Last Active Window: Bench target") == 0;
-        },
-        5000);
+    // The program notices the window in front on its own; wait until it names the target.
+    bench::WaitUntilLabelNames(window, L"Bench target", 5000);
     HWND row = ::GetDlgItem(window, ids::kTxtPaste + 1);
     HWND copy = ::GetDlgItem(window, ids::kImgCopy + 1);
     ::SendMessageW(row, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kText));
@@ -92,8 +42,10 @@ int main() {
     std::vector<double> viaQuillet, baseline;
     for (int i = 0; i < kRuns; ++i) {
         target.clear();
-        if (!BringToFront(window))
+        if (!BringToFront(window)) {
+            std::fprintf(stderr, "paste_bench: run %d: the main clip window would not come to the front\n", i + 1);
             return 1;
+        }
         const double start = Now();
         Click(copy);
         if (!winkit::WaitUntil([&] { return target.text() == kText; }, 5000, 0)) {
@@ -106,9 +58,11 @@ int main() {
         testkit::PutClipboardText(kText);
         target.Activate();
         const double direct = Now();
-        CtrlV();
-        if (!winkit::WaitUntil([&] { return target.text() == kText; }, 5000, 0))
+        bench::TapWithCtrl('V');
+        if (!winkit::WaitUntil([&] { return target.text() == kText; }, 5000, 0)) {
+            std::fprintf(stderr, "paste_bench: run %d: the driver's own Ctrl+V did not arrive\n", i + 1);
             return 1;
+        }
         baseline.push_back(Now() - direct);
     }
     const double q = Median(viaQuillet), b = Median(baseline);

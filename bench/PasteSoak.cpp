@@ -7,10 +7,8 @@
 // the driver's own Ctrl+V into the same window in the same run.
 #include "app/projects/frmQuilletIds.h"
 #include "bench/BenchClock.h"
+#include "bench/PasteStage.h"
 #include "testkit/Clipboard.h"
-#include "testkit/Dialogs.h"
-#include "testkit/Input.h"
-#include "testkit/ProgramUnderTest.h"
 #include "testkit/TargetWindow.h"
 #include "winkit/Wait.h"
 
@@ -27,7 +25,10 @@ namespace ids = quillet::frmquillet_ids;
 
 namespace {
 
+using bench::BringToFront;
+using bench::Click;
 using bench::Now;
+using bench::TapWithCtrl;
 
 constexpr DWORD kArrivalMs = 3000;
 constexpr int kFilledRows = 4; // rows paste next cycles through, all holding the round's text
@@ -47,30 +48,6 @@ double Percentile(std::vector<double> v, double p) {
     std::sort(v.begin(), v.end());
     const auto rank = static_cast<std::size_t>(std::ceil(p / 100.0 * static_cast<double>(v.size())));
     return v[std::min(v.size() - 1, rank == 0 ? 0 : rank - 1)];
-}
-
-std::wstring Text(HWND hwnd) {
-    wchar_t buffer[256] = {};
-    ::SendMessageW(hwnd, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer));
-    return buffer;
-}
-
-bool BringToFront(HWND window) {
-    ::SetForegroundWindow(window);
-    return winkit::WaitUntil([window] { return ::GetForegroundWindow() == window; }, 5000);
-}
-
-void Click(HWND control) {
-    RECT rc{};
-    ::GetWindowRect(control, &rc);
-    const POINT at{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-    INPUT in[3] = {testkit::MouseAt({0, 0}), testkit::MouseAt(at, MOUSEEVENTF_LEFTDOWN),
-                   testkit::MouseAt(at, MOUSEEVENTF_LEFTUP)};
-    ::SendInput(3, in, sizeof(INPUT));
-}
-
-void Tap(WORD vk) {
-    testkit::SendKeys({{VK_CONTROL, true}, {vk, true}, {vk, false}, {VK_CONTROL, false}});
 }
 
 HWND ShownMenu(DWORD pid) {
@@ -104,19 +81,12 @@ int main(int argc, char** argv) {
           std::tuple{L"Hotkeys", L"HKPasteNextKey", L"81"}, std::tuple{L"Hotkeys", L"HKGlobalMenuMod", L"3"},
           std::tuple{L"Hotkeys", L"HKGlobalMenuKey", L"71"}})
         ::WritePrivateProfileStringW(section, key, value, ini.c_str());
-    if (!quillet.Start()) {
-        std::fprintf(stderr, "paste_soak: Quillet.exe could not be started\n");
+    const HWND window = bench::StartQuillet(quillet, "paste_soak");
+    if (!window)
         return 1;
-    }
-    HWND window = quillet.WaitForWindow(ids::kClassName, 20000);
-    if (!window || !winkit::WaitUntil([&] { return ::IsWindowVisible(window) != FALSE; }, 20000)) {
-        std::fprintf(stderr, "paste_soak: the main clip window did not come up\n");
-        return 1;
-    }
     testkit::TargetWindow target(L"Soak target"), intruder(L"Soak intruder");
     ::SetWindowPos(target.hwnd(), nullptr, 40, 40, 360, 120, SWP_NOZORDER);
     ::SetWindowPos(intruder.hwnd(), nullptr, 60, 200, 360, 120, SWP_NOZORDER);
-    HWND label = ::GetDlgItem(window, ids::kLblWindow);
     HWND copy = ::GetDlgItem(window, ids::kImgCopy + 1);
     const DWORD pid = quillet.processId();
 
@@ -146,10 +116,9 @@ int main(int argc, char** argv) {
             staged = !intrudes || intruder.Activate();
             staged = staged && ::GetForegroundWindow() == expected.hwnd();
         }
-        const std::wstring name = L"Last Active Window: " + std::wstring(intrudes ? L"Soak intruder" : L"Soak target");
         // A hand moving to the button takes longer than the program needs to notice the window.
         if (staged && path == kCopyButton)
-            staged = winkit::WaitUntil([&] { return Text(label) == name; }, 2000);
+            staged = bench::WaitUntilLabelNames(window, intrudes ? L"Soak intruder" : L"Soak target", 2000);
         if (!staged) {
             ++skipped;
             continue;
@@ -159,11 +128,11 @@ int main(int argc, char** argv) {
         switch (path) {
         case kClipHotkey:
             start = Now();
-            Tap('1');
+            TapWithCtrl('1');
             break;
         case kPasteNext:
             start = Now();
-            Tap('Q');
+            TapWithCtrl('Q');
             break;
         case kCopyButton:
             BringToFront(window);
