@@ -107,6 +107,11 @@ int main(int argc, char** argv) {
                            reinterpret_cast<LPARAM>(text.c_str()));
         target.clear();
         intruder.clear();
+        // The label follows the program's last active window on a 250 ms timer: until it names the window
+        // the last round left in front it may still name an older one, and would pass the check below
+        // before the program has seen this round's window at all.
+        if (const HWND front = ::GetForegroundWindow(); front == target.hwnd() || front == intruder.hwnd())
+            bench::WaitUntilLabelNames(window, front == target.hwnd() ? L"Soak target" : L"Soak intruder", 2000);
         // The user works in the target; now and then the other window pops up over it. Under load the
         // display may not hand over the front at the first request: a round whose stage could not be set
         // is not counted against the program.
