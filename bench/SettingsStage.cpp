@@ -1,14 +1,10 @@
 // Puts the real Quillet.exe's settings dialog on screen, one page after another, for screenshots. For page
 // n it writes the dialog's screen rectangle ("x y width height") to READY-PREFIX + n, then waits for
 // DONE-PREFIX + n before it turns to the next page; after the last it ends the program.
-#include "app/projects/frmQuilletIds.h"
 #include "app/shell/frmSettings.h"
-#include "testkit/Dialogs.h"
+#include "bench/StageWindows.h"
 #include "testkit/FileContents.h"
-#include "testkit/Files.h"
 #include "testkit/Input.h"
-#include "testkit/ProgramUnderTest.h"
-#include "winkit/Wait.h"
 
 #include <commctrl.h>
 
@@ -41,21 +37,11 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     testkit::ProgramUnderTest quillet;
-    if (!quillet.ready() || !quillet.Start())
+    HWND window = stage::StartToMainWindow(quillet);
+    if (!window)
         return 1;
-    HWND window = quillet.WaitForWindow(ids::kClassName, 20000);
-    if (!window || !winkit::WaitUntil([&] { return ::IsWindowVisible(window) != FALSE; }, 20000))
-        return 1;
-    winkit::WaitUntil(
-        [&] {
-            for (HWND s : testkit::TopLevelWindows(quillet.processId(), L"QuilletSplash"))
-                if (::IsWindowVisible(s))
-                    return false;
-            return true;
-        },
-        20000);
     // Options > Settings, as the menu sends it.
-    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(ids::mnuSettings, 0), 0);
+    stage::Command(window, ids::mnuSettings);
     HWND dialog = nullptr;
     if (!winkit::WaitUntil([&] { return (dialog = ShownSettings(quillet.processId())) != nullptr; }, 10000))
         return 1;
