@@ -4,29 +4,10 @@
 
 namespace syslinkage {
 
-template <typename Class> class ClassFactory final : public IClassFactory {
+template <typename Class> class ClassFactory final : public PlainObject<IClassFactory> {
 public:
     static HRESULT Create(REFIID iid, void** out) noexcept {
         return ReturnNewObject(new (std::nothrow) ClassFactory, iid, out);
-    }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out)
-            return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-            *out = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs_); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const long left = --refs_;
-        if (left == 0)
-            delete this;
-        return static_cast<ULONG>(left);
     }
 
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
@@ -43,9 +24,7 @@ public:
     }
 
 private:
-    ClassFactory() noexcept { ObjectCreated(); }
-    ~ClassFactory() { ObjectDestroyed(); }
-    std::atomic<long> refs_{0};
+    ClassFactory() noexcept = default;
 };
 
 } // namespace syslinkage

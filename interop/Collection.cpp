@@ -3,33 +3,10 @@
 namespace syslinkage {
 namespace {
 
-class ObjectEnumerator final : public IEnumVARIANT {
+class ObjectEnumerator final : public PlainObject<IEnumVARIANT> {
 public:
     ObjectEnumerator(std::vector<winkit::ComPtr<IDispatch>> members, size_t next)
-        : members_(std::move(members)), next_(next) {
-        ObjectCreated();
-    }
-    ObjectEnumerator(const ObjectEnumerator&) = delete;
-    ObjectEnumerator& operator=(const ObjectEnumerator&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out)
-            return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IEnumVARIANT) {
-            *out = static_cast<IEnumVARIANT*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs_); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const long left = --refs_;
-        if (left == 0)
-            delete this;
-        return static_cast<ULONG>(left);
-    }
+        : members_(std::move(members)), next_(next) {}
 
     HRESULT STDMETHODCALLTYPE Next(ULONG wanted, VARIANT* out, ULONG* fetched) override {
         if (!out || (wanted > 1 && !fetched))
@@ -63,11 +40,8 @@ public:
     }
 
 private:
-    ~ObjectEnumerator() { ObjectDestroyed(); }
-
     std::vector<winkit::ComPtr<IDispatch>> members_;
     size_t next_;
-    std::atomic<long> refs_{0};
 };
 
 } // namespace

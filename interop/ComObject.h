@@ -55,6 +55,40 @@ template <typename T> HRESULT ReturnNewObject(T* object, REFIID iid, void** out)
     return hr;
 }
 
+// Base of a helper object that exposes one plain interface `Interface` (a class factory, an enumerator):
+// its reference count and QueryInterface, and the live-object count that keeps the library loaded.
+template <typename Interface> class PlainObject : public Interface {
+public:
+    PlainObject(const PlainObject&) = delete;
+    PlainObject& operator=(const PlainObject&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (!out)
+            return E_POINTER;
+        if (iid == IID_IUnknown || iid == __uuidof(Interface)) {
+            *out = static_cast<Interface*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs_); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const long left = --refs_;
+        if (left == 0)
+            delete this;
+        return static_cast<ULONG>(left);
+    }
+
+protected:
+    PlainObject() noexcept { ObjectCreated(); }
+    virtual ~PlainObject() { ObjectDestroyed(); }
+
+private:
+    std::atomic<long> refs_{0};
+};
+
 // Base of every class exposing one dual interface `Interface`.
 template <typename Interface> class DispatchObject : public Interface, public ISupportErrorInfo {
 public:

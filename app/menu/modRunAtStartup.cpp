@@ -1,28 +1,12 @@
 #include "app/menu/modRunAtStartup.h"
 
 #include "app/shell/modSettings.h"
+#include "winkit/ModulePath.h"
 #include "winkit/Scoped.h"
 
 #include <windows.h>
 
 namespace quillet {
-namespace {
-
-std::wstring ExecutablePath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0)
-            return {};
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
-} // namespace
 
 std::wstring RunAtStartupCommand(const std::wstring& executablePath) {
     return L"\"" + executablePath + L"\" nowindow";
@@ -56,7 +40,7 @@ void SwitchRunAtStartup(bool on, const std::function<void(bool)>& checkItem) {
         if (::RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr) !=
             ERROR_SUCCESS)
             return;
-        const std::wstring command = RunAtStartupCommand(ExecutablePath());
+        const std::wstring command = RunAtStartupCommand(winkit::ModulePath(nullptr));
         ::RegSetValueExW(key.get(), kRunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
                          static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
         return;
