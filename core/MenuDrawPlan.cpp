@@ -72,6 +72,21 @@ void P18(Plan& p, const Rect& rc) {
     p.push_back({StepKind::Label, rc, SysColour::ButtonShadow, kLabelFlags, 0, false, false});
 }
 
+// The item's backdrop: the plain or column fill, then the highlight when selected.
+void Backdrop(Plan& p, const MenuItemState& item) {
+    const bool column = item.checked || item.picture;
+    if (column)
+        P2(p, item.rc);
+    else
+        P1(p, item.rc);
+    if (!item.selected)
+        return;
+    if (column)
+        P4(p, item.rc);
+    else
+        P3(p, item.rc);
+}
+
 } // namespace
 
 int RoundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
@@ -93,20 +108,8 @@ SideBarGeometry SideBarLayout(const Rect& rc, int summedItemHeights) {
 std::vector<DrawStep> PlanEnabled(const MenuItemState& item) {
     Plan plan;
     const Rect& rc = item.rc;
-    const bool column = item.checked || item.picture;
-    if (column)
-        P2(plan, rc);
-    else
-        P1(plan, rc);
-    if (item.selected) {
-        if (column)
-            P4(plan, rc);
-        else
-            P3(plan, rc);
-        P10(plan, item, SysColour::HighlightText);
-    } else {
-        P10(plan, item, SysColour::MenuText);
-    }
+    Backdrop(plan, item);
+    P10(plan, item, item.selected ? SysColour::HighlightText : SysColour::MenuText);
     if (item.selected && item.checked)
         P5(plan, rc, SysColour::Menu);
     else if (item.selected && item.picture)
@@ -150,20 +153,11 @@ std::vector<DrawStep> PlanDisabled(const MenuItemState& item) {
             P15(plan, rc);
     }
     if (item.enableDisabledMenuSelection && !item.sideBar) {
-        const bool column = item.checked || item.picture;
-        if (column)
-            P2(plan, rc);
-        else
-            P1(plan, rc);
-        if (item.selected) {
-            if (column)
-                P4(plan, rc);
-            else
-                P3(plan, rc);
+        Backdrop(plan, item);
+        if (item.selected)
             P10(plan, item, SysColour::ButtonShadow);
-        } else {
+        else
             P11(plan, item);
-        }
     }
     if (item.hasSubMenu && !item.sideBar) {
         if (item.enableDisabledMenuSelection) {
