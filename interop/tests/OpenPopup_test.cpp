@@ -1,9 +1,6 @@
 // A form's popup really opened by the system's menu loop: its items measured and painted by the library
 // as they are shown, read back from the popup window's pixels, and chosen by their access keys.
-#include "FakeClient.h"
-#include "MenuTestKit.h"
-#include "SyslinkageLibrary.h"
-#include "Syslinkage_h.h"
+#include "ClientForm.h"
 #include "testkit/Input.h"
 #include "winkit/Com.h"
 #include "winkit/Scoped.h"
@@ -173,37 +170,13 @@ int TextWidth(HDC dc, const wchar_t* text) {
     return r.right - r.left;
 }
 
-class OpenPopup : public ::testing::Test {
+class OpenPopup : public ClientForm {
 protected:
     void SetUp() override {
         g_log = &log_;
-        ASSERT_TRUE(library_);
-        ASSERT_EQ(library_.Register(), S_OK);
-        WNDCLASSW cls{};
-        cls.lpfnWndProc = FormProcedure;
-        cls.hInstance = ::GetModuleHandleW(nullptr);
-        cls.lpszClassName = L"SyslinkagePopupForm";
-        cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        ::RegisterClassW(&cls);
-        window_.reset(::CreateWindowExW(0, cls.lpszClassName, L"Popup form", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
-                                        360, 300, nullptr, MakeMenuBar(), ::GetModuleHandleW(nullptr), nullptr));
-        ASSERT_TRUE(window_);
-        ::SetForegroundWindow(window_.get());
-        ASSERT_TRUE(winkit::WaitUntil([&] { return ::GetForegroundWindow() == window_.get(); }, 3000));
-        file_ = ::GetSubMenu(::GetMenu(window_.get()), 0);
-
-        formState_->window = window_.get();
-        measureDc_.reset(::CreateCompatibleDC(nullptr));
-        ::SelectObject(measureDc_.get(), ::GetStockObject(DEFAULT_GUI_FONT));
-        formState_->dc = measureDc_.get();
-        form_ = ComPtr<IDispatch>::Attach(MakeForm(formState_));
-        ASSERT_EQ(::CoCreateInstance(CLSID_System, nullptr, CLSCTX_INPROC_SERVER, IID__System, system_.put_void()), S_OK);
-        ASSERT_EQ(system_->get_Window(window.put()), S_OK);
-        VARIANT formArg;
-        formArg.vt = VT_DISPATCH;
-        formArg.pdispVal = form_.get();
-        ASSERT_EQ(window->Init(HandleToLong(window_.get()), &formArg), S_OK);
-        ASSERT_EQ(window->get_Menu(menu.put()), S_OK);
+        OpenForm(FormProcedure, L"SyslinkagePopupForm", L"Popup form", {40, 40, 400, 340}, true, MakeMenuBar());
+        if (HasFatalFailure())
+            return;
 
         // The program's kinds of registration: a side bar, a check mark, a titled separator, a picture.
         IDispatch* side = Item(L"Side Bar");
@@ -218,20 +191,8 @@ protected:
         ASSERT_EQ(menu->putref_BitmapImage(&picture, picture_.get()), S_OK);
     }
     void TearDown() override {
-        menu.reset();
-        window.reset();
-        system_.reset();
-        window_.reset();
+        ClientForm::TearDown();
         g_log = nullptr;
-        EXPECT_EQ(library_.Unregister(), S_OK);
-    }
-
-    IDispatch* Item(const wchar_t* caption) {
-        auto state = std::make_shared<ItemState>();
-        state->caption = caption;
-        states_.push_back(state);
-        items_.push_back(ComPtr<IDispatch>::Attach(MakeItem(state, form_.get())));
-        return items_.back().get();
     }
 
     // Every registered item of the popup has been painted whole (data 0 to 3).
@@ -247,21 +208,7 @@ protected:
     }
     static constexpr COLORREF kPictureColour = RGB(0, 128, 0);
 
-    ClassicColours colours_;
-    winkit::ComApartment com_;
-    Library library_;
     FormLog log_;
-    winkit::ScopedWindow window_;
-    winkit::ScopedMemoryDC measureDc_;
-    std::shared_ptr<FormState> formState_ = std::make_shared<FormState>();
-    ComPtr<IDispatch> form_;
-    ComPtr<_System> system_;
-    ComPtr<_Window> window;
-    ComPtr<_Menu> menu;
-    HMENU file_ = nullptr;
-    std::vector<std::shared_ptr<ItemState>> states_;
-    std::vector<ComPtr<IDispatch>> items_;
-    ComPtr<IPictureDisp> picture_;
 };
 
 } // namespace

@@ -1,9 +1,6 @@
 // The Window and Menu objects as a client uses them: a form with a menu bar and popups, its items
 // registered through the library, measured and drawn by it, and the window restored when System goes.
-#include "FakeClient.h"
-#include "MenuTestKit.h"
-#include "SyslinkageLibrary.h"
-#include "Syslinkage_h.h"
+#include "ClientForm.h"
 #include "winkit/Com.h"
 #include "winkit/Scoped.h"
 #include "winkit/Wait.h"
@@ -52,48 +49,10 @@ HMENU MakeMenuBar() {
     return bar;
 }
 
-class WindowAndMenu : public ::testing::Test {
+class WindowAndMenu : public ClientForm {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(library_);
-        ASSERT_EQ(library_.Register(), S_OK);
-        WNDCLASSW cls{};
-        cls.lpfnWndProc = FormProcedure;
-        cls.hInstance = ::GetModuleHandleW(nullptr);
-        cls.lpszClassName = L"SyslinkageTestForm";
-        cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        ::RegisterClassW(&cls);
-        window_.reset(::CreateWindowExW(0, L"SyslinkageTestForm", L"Form", WS_OVERLAPPEDWINDOW, 50, 50, 300, 200,
-                                        nullptr, MakeMenuBar(), ::GetModuleHandleW(nullptr), nullptr));
-        ASSERT_TRUE(window_);
-        formState_->window = window_.get();
-        measureDc_.reset(::CreateCompatibleDC(nullptr));
-        ::SelectObject(measureDc_.get(), ::GetStockObject(DEFAULT_GUI_FONT));
-        formState_->dc = measureDc_.get();
-        form_ = ComPtr<IDispatch>::Attach(MakeForm(formState_));
-        ASSERT_EQ(::CoCreateInstance(CLSID_System, nullptr, CLSCTX_INPROC_SERVER, IID__System, system_.put_void()), S_OK);
-        ASSERT_EQ(system_->get_Window(window.put()), S_OK);
-        VARIANT formArg;
-        formArg.vt = VT_DISPATCH;
-        formArg.pdispVal = form_.get();
-        ASSERT_EQ(window->Init(HandleToLong(window_.get()), &formArg), S_OK);
-        ASSERT_EQ(window->get_Menu(menu.put()), S_OK);
-        file_ = ::GetSubMenu(::GetMenu(window_.get()), 0);
-    }
-    void TearDown() override {
-        menu.reset();
-        window.reset();
-        system_.reset();
-        EXPECT_EQ(library_.Unregister(), S_OK);
-    }
-
-    IDispatch* Item(const wchar_t* caption, bool hasChecked = true) {
-        auto state = std::make_shared<ItemState>();
-        state->caption = caption;
-        state->hasChecked = hasChecked;
-        states_.push_back(state);
-        items_.push_back(ComPtr<IDispatch>::Attach(MakeItem(state, form_.get())));
-        return items_.back().get();
+        OpenForm(FormProcedure, L"SyslinkageTestForm", L"Form", {50, 50, 350, 250}, false, MakeMenuBar());
     }
 
     // The program's registrations: a side bar, a check mark, a titled separator and a picture.
@@ -133,20 +92,6 @@ protected:
         ::SendMessageW(window_.get(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&d));
     }
 
-    ClassicColours colours_;
-    winkit::ComApartment com_;
-    Library library_;
-    winkit::ScopedWindow window_;
-    winkit::ScopedMemoryDC measureDc_;
-    std::shared_ptr<FormState> formState_ = std::make_shared<FormState>();
-    ComPtr<IDispatch> form_;
-    ComPtr<_System> system_;
-    ComPtr<_Window> window;
-    ComPtr<_Menu> menu;
-    HMENU file_ = nullptr;
-    std::vector<std::shared_ptr<ItemState>> states_;
-    std::vector<ComPtr<IDispatch>> items_;
-    ComPtr<IPictureDisp> picture_;
 };
 
 } // namespace
