@@ -17,7 +17,8 @@ constexpr int kTwips = core::kTwipsPerPixel;
 bool EffectPreview::Create(HWND dialog, int left, int top, HBITMAP picture) {
     left_ = left;
     top_ = top;
-    if (!picBox_.Create(dialog, left, top, kMaxWidth, kMaxHeight) || !picTemp_.Create(nullptr, 0, 0, 1, 1, false))
+    // picTemp is a hidden child: a window of its own on the screen costs more to make and to destroy.
+    if (!picBox_.Create(dialog, left, top, kMaxWidth, kMaxHeight) || !picTemp_.Create(dialog, 0, 0, 1, 1, false))
         return false;
     lblPreview_ = ::CreateWindowExW(0, L"STATIC", L"Generating preview...", WS_CHILD | SS_LEFT, left, top - 22,
                                     kMaxWidth, 18, dialog, nullptr, nullptr, nullptr);
