@@ -3,6 +3,7 @@
 #include "app/editor/PictureFiles.h"
 #include "core/PictureLayout.h"
 #include "core/WindowPlacement.h"
+#include "winkit/Wait.h"
 
 #include <commctrl.h>
 
@@ -85,6 +86,9 @@ void EffectPreview::Preview(const char* key, const EffectHost& host) {
         return;
     ::ShowWindow(lblPreview_, SW_SHOWNA);
     ::UpdateWindow(lblPreview_);
+    // What is waiting runs first, above all what the dialog's opening left: run after it, it would take
+    // the keyboard away from the control the dialog then gives it to.
+    winkit::PumpMessages();
     RunImageEffect(key, picTemp_, host);
     ShowInBox(picTemp_.Picture());
     ::ShowWindow(lblPreview_, SW_HIDE);
