@@ -3,6 +3,7 @@
 #include "app/editor/PictureFiles.h"
 #include "core/PictureLayout.h"
 #include "core/WindowPlacement.h"
+#include "winkit/Wait.h"
 
 #include <commctrl.h>
 
@@ -17,7 +18,8 @@ constexpr int kTwips = core::kTwipsPerPixel;
 bool EffectPreview::Create(HWND dialog, int left, int top, HBITMAP picture) {
     left_ = left;
     top_ = top;
-    if (!picBox_.Create(dialog, left, top, kMaxWidth, kMaxHeight) || !picTemp_.Create(nullptr, 0, 0, 1, 1, false))
+    // picTemp is a hidden child: a window of its own on the screen costs more to make and to destroy.
+    if (!picBox_.Create(dialog, left, top, kMaxWidth, kMaxHeight) || !picTemp_.Create(dialog, 0, 0, 1, 1, false))
         return false;
     lblPreview_ = ::CreateWindowExW(0, L"STATIC", L"Generating preview...", WS_CHILD | SS_LEFT, left, top - 22,
                                     kMaxWidth, 18, dialog, nullptr, nullptr, nullptr);
@@ -84,6 +86,9 @@ void EffectPreview::Preview(const char* key, const EffectHost& host) {
         return;
     ::ShowWindow(lblPreview_, SW_SHOWNA);
     ::UpdateWindow(lblPreview_);
+    // What is waiting runs first, above all what the dialog's opening left: run after it, it would take
+    // the keyboard away from the control the dialog then gives it to.
+    winkit::PumpMessages();
     RunImageEffect(key, picTemp_, host);
     ShowInBox(picTemp_.Picture());
     ::ShowWindow(lblPreview_, SW_HIDE);

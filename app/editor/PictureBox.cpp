@@ -82,6 +82,7 @@ bool PictureBox::MakeImage(int width, int height) {
     image_ = std::move(bitmap);
     imageOld_ = old;
     imageBits_ = static_cast<std::uint32_t*>(bits);
+    plainImage_ = false;
     width_ = width;
     height_ = height;
     return true;
@@ -99,6 +100,7 @@ bool PictureBox::SetPixelSize(int width, int height) {
 void PictureBox::Cls() {
     if (!imageDC_)
         return;
+    plainImage_ = false;
     winkit::ScopedGdiObject brush(::CreateSolidBrush(backColor_));
     RECT all{0, 0, std::max(width_, 1), std::max(height_, 1)};
     ::FillRect(imageDC_.get(), &all, static_cast<HBRUSH>(brush.get()));
@@ -113,10 +115,36 @@ void PictureBox::Cls() {
     }
 }
 
+std::uint32_t* PictureBox::PlainImageBits() {
+    if (!imageBits_)
+        return nullptr;
+    ::GdiFlush();
+    if (!plainImage_) {
+        const size_t count = static_cast<size_t>(std::max(width_, 1)) * static_cast<size_t>(std::max(height_, 1));
+        std::uint32_t high = 0;
+        for (size_t i = 0; i < count; ++i)
+            high |= imageBits_[i];
+        if ((high & 0xFF000000u) != 0)
+            for (size_t i = 0; i < count; ++i)
+                imageBits_[i] &= 0xFFFFFFu;
+        plainImage_ = true;
+    }
+    return imageBits_;
+}
+
 void PictureBox::Refresh() {
     if (!hwnd())
         return;
-    ::InvalidateRect(hwnd(), nullptr, FALSE);
+    // Only what the parent shows of the box: a large picture is mostly scrolled out of sight.
+    RECT visible{0, 0, std::max(width_, 1), std::max(height_, 1)};
+    if (HWND parent = ::GetAncestor(hwnd(), GA_PARENT)) {
+        RECT frame{};
+        ::GetClientRect(parent, &frame);
+        ::MapWindowPoints(parent, hwnd(), reinterpret_cast<POINT*>(&frame), 2);
+        if (!::IntersectRect(&visible, &visible, &frame))
+            return;
+    }
+    ::InvalidateRect(hwnd(), &visible, FALSE);
     ::UpdateWindow(hwnd());
 }
 
@@ -161,8 +189,10 @@ LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = ::BeginPaint(hwnd(), &ps);
-        if (imageDC_)
-            ::BitBlt(dc, 0, 0, width_, height_, imageDC_.get(), 0, 0, SRCCOPY);
+        if (imageDC_) {
+            const RECT& r = ps.rcPaint;
+            ::BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, imageDC_.get(), r.left, r.top, SRCCOPY);
+        }
         ::EndPaint(hwnd(), &ps);
         return 0;
     }

@@ -35,11 +35,22 @@ public:
     // Resizes the window and its image; what fits of the old drawing is kept, new parts get the back colour.
     bool SetPixelSize(int width, int height);
 
-    // The persistent image's device context (a 32-bit bitmap the size of the box).
-    HDC hDC() const { return imageDC_.get(); }
+    // The persistent image's device context (a 32-bit bitmap the size of the box). Drawing into it must
+    // follow a call, not reuse a context taken before PlainImageBits.
+    HDC hDC() const {
+        plainImage_ = false;
+        return imageDC_.get();
+    }
     // The image's pixels (0x00RRGGBB, rows top to bottom, PixelWidth() to a row), for work on all of them
     // at once; call GdiFlush before reading what GDI drew.
-    std::uint32_t* ImageBits() const { return imageBits_; }
+    std::uint32_t* ImageBits() const {
+        plainImage_ = false;
+        return imageBits_;
+    }
+    // The same with GDI's drawing flushed and every top byte clear, for work that writes only colours
+    // (0 to 0xFFFFFF) back: the bytes are cleared now unless nothing could have set one since the last call,
+    // which spares a large picture a pass over its pixels before every effect.
+    std::uint32_t* PlainImageBits();
     COLORREF BackColor() const { return backColor_; }
     void SetBackColor(COLORREF color) { backColor_ = color; }
     // The image becomes the back colour with the picture drawn over it at (0, 0).
@@ -76,6 +87,9 @@ private:
     winkit::ScopedGdiObject image_;
     HGDIOBJ imageOld_ = nullptr;
     std::uint32_t* imageBits_ = nullptr;
+    // No pixel of the image has its top byte set (only PlainImageBits says so; everything else that can
+    // write the image takes it back).
+    mutable bool plainImage_ = false;
     winkit::ScopedGdiObject picture_;
     winkit::ScopedGdiObject spare_;
 };

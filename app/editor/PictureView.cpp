@@ -13,6 +13,7 @@
 #include "winkit/BusyCursor.h"
 
 #include <cmath>
+#include <optional>
 
 namespace quillet {
 
@@ -358,26 +359,36 @@ void PictureView::ApplyEffect(const std::string& name) {
         if (name == effect.name)
             entry = effect.entry;
 
-    if (host_.setPanel3)
-        host_.setPanel3(L"Please wait...");
-    winkit::BusyCursor busy;
-    // One progress window serves every effect: creating a window costs more than a fast effect.
+    // One progress window serves every effect: creating a window costs more than a fast effect. Made now,
+    // so the effect has its bar; placed, labelled and shown only when the effect runs past the delay.
     if (!progress_)
         progress_ = std::make_unique<frmProgress>();
     frmProgress& progress = *progress_;
-    progress.Prepare(host_.editor, L"Processing image effect (" + std::wstring(name.begin(), name.end()) + L")");
+    // A short effect shows nothing but its result: the wait, the hourglass and the progress window come
+    // once it has run for the delay.
+    std::optional<winkit::BusyCursor> busy;
     if (host_.editor)
         ::EnableWindow(host_.editor, FALSE);
     KeepUndo();
     if (entry) {
         EffectHost host = effectHost_;
-        host.progressBar = progress.bar();
-        host.progressShown = [&progress, delay = progressDelay_, start = std::chrono::steady_clock::now()] {
-            if (::IsWindowVisible(progress.hwnd()))
-                return true;
-            if (std::chrono::steady_clock::now() - start < delay)
+        if (progress.Make(host_.editor))
+            host.progressBar = progress.bar();
+        host.progressShown = [&, start = now_()] {
+            if (busy)
+                return ::IsWindowVisible(progress.hwnd()) != FALSE;
+            if (now_() - start < progressDelay_)
                 return false;
-            return progress.Show();
+            busy.emplace();
+            if (host_.setPanel3)
+                host_.setPanel3(L"Please wait...");
+            const bool shown = progress.Prepare(host_.editor, L"Processing image effect (" +
+                                                                  std::wstring(name.begin(), name.end()) + L")") &&
+                               progress.Show();
+            // The editor shows its wait too before the thread is held again.
+            if (host_.editor)
+                ::RedrawWindow(host_.editor, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            return shown;
         };
         entry(*picPicture_, host);
         blank_ = false;
@@ -387,7 +398,8 @@ void PictureView::ApplyEffect(const std::string& name) {
     }
     if (host_.editor)
         ::EnableWindow(host_.editor, TRUE);
-    progress.Hide();
+    if (busy)
+        progress.Hide();
     if (host_.setPanel3)
         host_.setPanel3(L"Done");
 }

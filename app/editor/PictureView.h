@@ -55,9 +55,12 @@ public:
     void Undo();
     void Clear();
     void ApplyEffect(const std::string& name);
-    // How long an effect runs before its progress window appears: showing and hiding the window costs
-    // more than a short effect, and a user does not notice a wait this short.
+    // How long an effect runs before its progress window, the hourglass and "Please wait..." appear:
+    // showing and hiding them costs more than a short effect, and a user does not notice a wait this short.
     void SetProgressDelay(std::chrono::milliseconds delay) { progressDelay_ = delay; }
+    // The clock that delay is measured on (the steady clock unless replaced).
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+    void SetClock(Clock now) { now_ = std::move(now); }
     // The open effect dialog's windows and sliders, which the adjustable effects read.
     EffectHost& effectHost() { return effectHost_; }
 
@@ -98,6 +101,7 @@ private:
     EffectHost effectHost_;
     std::unique_ptr<frmProgress> progress_;
     std::chrono::milliseconds progressDelay_{120};
+    Clock now_ = [] { return std::chrono::steady_clock::now(); };
     core::PictureAxis horzSteps_, vertSteps_;
 };
 

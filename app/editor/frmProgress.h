@@ -18,6 +18,8 @@ public:
     bool Load(HWND owner, const std::wstring& info) { return Prepare(owner, info) && Show(); }
     // Load without showing the window: for a caller that shows it only if its work takes a while.
     bool Prepare(HWND owner, const std::wstring& info);
+    // Only makes the (hidden) window for the owner, so its bar exists; Prepare places and labels it.
+    bool Make(HWND owner);
     // Shows the prepared window and draws it at once.
     bool Show();
     // Hides the window until the next Load.

@@ -1,7 +1,6 @@
 #include "app/editor/modImageEffects.h"
 
 #include "core/modImageEffects.h"
-#include "winkit/Wait.h"
 
 #include <commctrl.h>
 
@@ -12,21 +11,6 @@ namespace quillet {
 std::int32_t BrightnessOffset = 0;
 
 namespace {
-
-// The image's dwords are 0x00RRGGBB; the engine's colours are 0x00BBGGRR. Every effect but "colors" treats
-// the three components of a 24-bit value alike, so it gives the same result in either order and the
-// engine works on the image as it is; "colors" gets its red and blue sliders exchanged instead. Only a
-// value with its top byte set would split differently, so those bytes are cleared first, as a conversion
-// would, and only when there are any: one read of the image in the usual case.
-void ClearTopBytes(std::uint32_t* bits, size_t count) {
-    std::uint32_t high = 0;
-    for (size_t i = 0; i < count; ++i)
-        high |= bits[i];
-    if ((high & 0xFF000000u) == 0)
-        return;
-    for (size_t i = 0; i < count; ++i)
-        bits[i] &= 0xFFFFFFu;
-}
 
 int SliderValue(HWND slider) {
     return slider ? static_cast<int>(::SendMessageW(slider, TBM_GETPOS, 0, 0)) : 0;
@@ -40,12 +24,16 @@ bool Visible(HWND window) { return window && ::IsWindowVisible(window); }
 void RunOnPixels(std::string_view key, PictureBox& box, const EffectHost& host) {
     const int width = box.PixelWidth(), height = box.PixelHeight();
     const core::PictureExtent extent = core::ComputePictureExtent(box.ScaleMode(), box.ScaleWidth(), box.ScaleHeight());
-    std::uint32_t* bits = box.ImageBits();
-    if (!bits || width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0)
         return;
-    // The engine works on the image itself: no copy of a large picture is made for it.
-    ::GdiFlush();
-    ClearTopBytes(bits, static_cast<size_t>(width) * height);
+    // The image's dwords are 0x00RRGGBB; the engine's colours are 0x00BBGGRR. Every effect but "colors"
+    // treats the three components of a 24-bit value alike, so it gives the same result in either order and
+    // the engine works on the image itself, with no copy of a large picture; "colors" gets its red and blue
+    // sliders exchanged instead. Only a value with its top byte set would split differently, so those bytes
+    // are cleared first, as a conversion would. The engine writes only colours, so the image stays plain.
+    std::uint32_t* bits = box.PlainImageBits();
+    if (!bits)
+        return;
     auto* pixels = reinterpret_cast<std::int32_t*>(bits);
 
     core::EffectInputs inputs;
@@ -86,8 +74,6 @@ void RunOnPixels(std::string_view key, PictureBox& box, const EffectHost& host) 
 } // namespace
 
 void RunImageEffect(std::string_view key, PictureBox& pictureBox, const EffectHost& host) {
-    // Lets the progress window the caller just showed draw itself before the thread is held.
-    winkit::PumpMessages();
     RunOnPixels(key, pictureBox, host);
     pictureBox.MakeImageThePicture();
     pictureBox.Refresh();
@@ -99,7 +85,6 @@ void EffectSharpen(PictureBox& box, const EffectHost& host) { RunImageEffect("sh
 void EffectDiffuse(PictureBox& box, const EffectHost& host) { RunImageEffect("diffuse", box, host); }
 void EffectEmboss(PictureBox& box, const EffectHost& host) {
     // Both passes on the image, then one picture and one repaint.
-    winkit::PumpMessages();
     RunOnPixels("grayscale", box, host);
     RunOnPixels("emboss", box, host);
     box.MakeImageThePicture();

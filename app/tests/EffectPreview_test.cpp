@@ -95,6 +95,15 @@ TEST_F(EffectDialogs, BrightnessPreviewsAtTheSlidersEndsAndAppliesOnOk) {
     EXPECT_EQ(quillet::BrightnessOffset, 16) << "the offset stays after the dialog closes";
     view_.Undo();
     EXPECT_TRUE(All(view_.picPicture().Picture(), 0x406080));
+
+    // Esc in any of its controls is Cancel: the dialog goes, the picture stays.
+    frmImgBrightness again;
+    ASSERT_TRUE(again.Load(editor_.hwnd(), view_));
+    Slide(again.hwnd(), again.sldBright(), 100, TB_THUMBPOSITION);
+    ::SendMessageW(again.cmdOK(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(::IsWindow(again.hwnd()));
+    EXPECT_TRUE(::IsWindowEnabled(editor_.hwnd()));
+    EXPECT_TRUE(All(view_.picPicture().Picture(), 0x406080));
 }
 
 TEST_F(EffectDialogs, ColourBalanceSmallPictureAtItsOwnSizeAndCancelKeepsThePicture) {
@@ -107,6 +116,9 @@ TEST_F(EffectDialogs, ColourBalanceSmallPictureAtItsOwnSizeAndCancelKeepsThePict
     EXPECT_TRUE(All(dialog.preview().picBox().Picture(), 0xC08040)) << "all at 0 changes nothing";
     Slide(dialog.hwnd(), dialog.sldRed(), -100, TB_PAGEUP);
     EXPECT_TRUE(All(dialog.preview().picBox().Picture(), 0x008040)) << "red at -100 takes the red away";
+    // This dialog has no key of its own: Esc leaves it open.
+    ::SendMessageW(dialog.sldRed(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(::IsWindow(dialog.hwnd()));
     dialog.Cancel();
     EXPECT_FALSE(::IsWindow(dialog.hwnd()));
     EXPECT_TRUE(::IsWindowEnabled(editor_.hwnd()));

@@ -121,6 +121,9 @@ protected:
         host.editor = host_;
         host.setPanel3 = [this](const std::wstring& text) { panel3_.push_back(text); };
         ASSERT_TRUE(view_.Create(host_, 0, 0, 400, 300, host));
+        // Time stands still unless a test moves it: however slowly this machine runs an effect, it stays
+        // short of the progress window's delay.
+        view_.SetClock([] { return std::chrono::steady_clock::time_point{}; });
         quillet::MsgOnImgPaste = true;
     }
     void TearDown() override {
@@ -173,7 +176,7 @@ TEST_F(PictureViewTest, PasteEffectsAndOneStepUndo) {
     view_.ApplyEffect("invert");
     const Pixels inverted = Shown(view_, w, h);
     EXPECT_EQ(inverted[0], 0xFFFFFFu - original[0]);
-    EXPECT_EQ(panel3_, (std::vector<std::wstring>{L"Please wait...", L"Done"}));
+    EXPECT_EQ(panel3_, (std::vector<std::wstring>{L"Done"}));
     EXPECT_TRUE(::IsWindowEnabled(host_));
     view_.ApplyEffect("grayscale");
     EXPECT_NE(Shown(view_, w, h), inverted);
@@ -247,6 +250,8 @@ public:
     bool hooked() const { return hook_ != nullptr; }
     std::vector<int> told, painted;
     bool framePainted = false;
+    // The progress window's line when it was shown; empty when it never was.
+    std::wstring shownInfo;
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
@@ -261,6 +266,11 @@ private:
                 current_->painted.push_back(static_cast<int>(::SendMessageW(call->hwnd, PBM_GETPOS, 0, 0)));
             if (cls == quillet::frmProgress::kClassName && call->message == WM_PAINT && current_->painted.empty())
                 current_->framePainted = true;
+            if (cls == quillet::frmProgress::kClassName && call->message == WM_SHOWWINDOW && call->wParam) {
+                wchar_t line[128] = L"";
+                ::GetWindowTextW(::GetWindow(call->hwnd, GW_CHILD), line, 128);
+                current_->shownInfo = line;
+            }
         }
         return ::CallNextHookEx(nullptr, code, wParam, lParam);
     }
@@ -305,6 +315,45 @@ TEST_F(PictureViewTest, LongEffectMovesTheProgressBarStepByStep) {
     }
     int w = 0, h = 0;
     EXPECT_NE(Shown(view_, w, h), pixels);
+}
+
+TEST_F(PictureViewTest, OnlyAnEffectRunningPastTheDefaultDelayShowsItsProgressAndWait) {
+    const Pixels pixels = Quarters(200, 100);
+    Pixels inverted(pixels);
+    for (auto& v : inverted)
+        v ^= 0xFFFFFFu;
+    // The effect's first reading of the clock is its start; every later one lies `later` after it.
+    using std::chrono::milliseconds;
+    for (const auto& [later, long_] : {std::pair{milliseconds{119}, false}, {milliseconds{120}, true}}) {
+        SCOPED_TRACE(later.count());
+        view_.SetPicture(MakeBitmap(200, 100, pixels));
+        int readings = 0;
+        view_.SetClock([&readings, later = later] {
+            return std::chrono::steady_clock::time_point{} + (readings++ == 0 ? milliseconds{0} : later);
+        });
+        panel3_.clear();
+        ProgressRecord record;
+        ASSERT_TRUE(record.hooked());
+        view_.ApplyEffect("invert");
+
+        EXPECT_GT(readings, 1) << "the effect asked the clock as it went";
+        int w = 0, h = 0;
+        EXPECT_EQ(Shown(view_, w, h), inverted);
+        EXPECT_FALSE(::IsWindowVisible(::FindWindowW(quillet::frmProgress::kClassName, nullptr)));
+        if (long_) {
+            EXPECT_EQ(record.shownInfo, L"Processing image effect (invert)");
+            EXPECT_TRUE(record.framePainted);
+            EXPECT_FALSE(record.painted.empty()) << "the bar was drawn";
+            EXPECT_EQ(panel3_, (std::vector<std::wstring>{L"Please wait...", L"Done"}));
+        } else {
+            EXPECT_EQ(record.shownInfo, L"");
+            EXPECT_FALSE(record.framePainted);
+            EXPECT_TRUE(record.painted.empty());
+            EXPECT_EQ(panel3_, (std::vector<std::wstring>{L"Done"}));
+        }
+        view_.Undo();
+        EXPECT_EQ(Shown(view_, w, h), pixels);
+    }
 }
 
 TEST_F(PictureViewTest, PictureFilesOfEveryKindLoadAndPngSaveFallsBack) {

@@ -58,6 +58,12 @@ TEST(PictureBoxEffects, InvertSwapsNoChannelsAndMakesTheImageThePicture) {
     ASSERT_NE(box.Picture(), nullptr);
     EXPECT_EQ(PictureAt(box, 0, 0), RGB(245, 235, 55));
     EXPECT_EQ(PictureAt(box, 4, 3), RGB(0, 255, 254));
+
+    // The image is known plain after an effect, but a byte set through its pixels since is cleared again.
+    box.ImageBits()[0] |= 0xFF000000u;
+    quillet::EffectInvert(box);
+    EXPECT_EQ(box.ImageBits()[0], 0x000A14C8u);
+    EXPECT_EQ(PictureAt(box, 0, 0), RGB(10, 20, 200));
 }
 
 TEST(PictureBoxEffects, EmbossIsGreyThenReliefAndUnknownKeysOnlyFinish) {
