@@ -124,6 +124,27 @@ std::wstring ImageSizePanel(long widthTwips, long heightTwips) {
     return L"Image size: " + std::to_wstring(widthTwips / 15) + L"x" + std::to_wstring(heightTwips / 15) + L" ";
 }
 
+std::optional<bool> Toolbar2ButtonShown(std::wstring_view mode, int index) {
+    const auto in = [index](int first, int last) { return index >= first && index <= last; };
+    if (mode == kModeTxt) {
+        if (in(1, 5) || in(11, 12) || in(18, 20))
+            return true;
+        if (in(6, 10) || in(13, 16) || in(21, 33))
+            return false;
+    } else if (mode == kModeRtf) {
+        if (in(1, 20))
+            return true;
+        if (in(21, 33))
+            return false;
+    } else if (mode == kModeImg) {
+        if (in(6, 17))
+            return false;
+        if (in(21, 33))
+            return true;
+    }
+    return std::nullopt;
+}
+
 EditorLayout LayoutEditor(std::wstring_view mode, long windowWidth, long windowHeight) {
     EditorLayout l;
     l.windowWidth = windowWidth < kEditorMinWidth ? kEditorMinWidth : windowWidth;

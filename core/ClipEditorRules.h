@@ -2,6 +2,7 @@
 // The clip editor's rules that need no window: the name and flags a clip is handed back with, the font
 // size box, the status-bar texts and the window's minimum size and layout.
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,9 @@ std::wstring CurrentLinePanel(long line);
 std::wstring TotalLinesPanel(long lines);
 // Status panel 2 in picture mode, from the picture box's outer size in twips.
 std::wstring ImageSizePanel(long widthTwips, long heightTwips);
+
+// Whether `toolbar2` button `index` (1-33) shows in `mode`; nothing when the mode leaves it as it was.
+std::optional<bool> Toolbar2ButtonShown(std::wstring_view mode, int index);
 
 // RepaintForm's arithmetic, in twips. The window springs back to the minimum size; the mode's box, the
 // custom-name option and box and the other option are placed from the (corrected) window size.

@@ -11,6 +11,7 @@
 #include "core/ClipEditorRules.h"
 #include "core/ClipSlot.h"
 #include "core/SettingValue.h"
+#include "winkit/ChildWindows.h"
 #include "winkit/TextConv.h"
 
 #include <commctrl.h>
@@ -138,6 +139,14 @@ bool frmConfPasteBox::Open() {
         return false;
     handedBack_ = false;
     try {
+        // 1-2: geometry and the hand-over flags first, and the mode it opens in, so the controls are made
+        // where they stay.
+        RestoreWindowPosition(hwnd(), kFormName);
+        RestoreWindowSize(hwnd(), kFormName);
+        EditorOpen = true;
+        EditorWindow = hwnd();
+        EditIsSimple = false;
+        currentFormat_ = EditIsRTF ? L"rtf" : EditIsImage ? L"img" : L"txt";
         CreateControls();
         for (int id :
              {idTxtClipTXT, idTxtClipRTF, idCmbFont, idCmbSize, idOptCusName, idOptNonCusName, idTxtCustomName}) {
@@ -148,13 +157,6 @@ bool frmConfPasteBox::Open() {
         }
         picture_.Create(*this, control(idFraImg));
         EnablePictureButtons();
-
-        // 1-2: geometry, the hand-over flags.
-        RestoreWindowPosition(hwnd(), kFormName);
-        RestoreWindowSize(hwnd(), kFormName);
-        EditorOpen = true;
-        EditorWindow = hwnd();
-        EditIsSimple = false;
 
         // 3: the remembered plain-text font.
         defaultFont_ = FixedsysFont();
@@ -167,23 +169,22 @@ bool frmConfPasteBox::Open() {
         defaultFontHandle_.reset(::CreateFontIndirectW(&defaultFont_));
         ::SendMessageW(control(idTxtDefaultFont), WM_SETFONT, reinterpret_cast<WPARAM>(defaultFontHandle_.get()), 0);
         SetPlainFont(defaultFont_, defaultColour_);
-        RestartRTFbox();
+        {
+            QuietRichEdit quiet(control(idTxtClipRTF)); // the box is empty; it is brought in step below
+            RestartRTFbox();
+        }
 
         // 4: the mode.
         if (EditIsRTF) {
-            currentFormat_ = L"rtf";
             PressButton(idToolbar, 7, true);
             ToggleFormat(L"rtf");
         } else if (EditIsImage) {
-            currentFormat_ = L"img";
             ToggleFormat(L"img");
             PressButton(idToolbar, 8, true);
         } else {
-            currentFormat_ = L"txt";
             ToggleFormat(L"txt");
             PressButton(idToolbar, 6, true);
         }
-        RepaintForm();
 
         // 5-6: the picture reset, then the content by the row's format.
         picture_.ResetPicture();
@@ -213,12 +214,14 @@ bool frmConfPasteBox::Open() {
         if (currentFormat_ == L"txt")
             CaretToEnd(control(idTxtClipTXT));
         else if (currentFormat_ == L"rtf") {
-            CaretToEnd(control(idTxtClipRTF));
+            {
+                QuietRichEdit quiet(control(idTxtClipRTF)); // in step just below
+                CaretToEnd(control(idTxtClipRTF));
+            }
             SyncSelection();
         }
         // 8: the status bar as it reads right after opening.
         loadingClip_ = false;
-        RefreshStatus();
         const std::wstring separator = GroupSeparator();
         if (currentFormat_ == L"txt" || currentFormat_ == L"img") {
             const std::wstring text = currentFormat_ == L"txt" ? WindowString(control(idTxtClipTXT)) : L"";
@@ -254,60 +257,46 @@ void frmConfPasteBox::ToggleFormat(const std::wstring& mode) {
     if (!known)
         return;
     const HWND font = control(idCmbFont);
-    if (mode != L"img" && !::IsWindowVisible(font)) {
-        const std::vector<std::wstring>& fonts = MainForm().fontlist();
-        if (static_cast<std::size_t>(::SendMessageW(font, CB_GETCOUNT, 0, 0)) != fonts.size())
-            for (const std::wstring& name : fonts)
-                ::SendMessageW(font, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-        ::ShowWindow(font, SW_SHOW);
-        ::ShowWindow(control(idCmbSize), SW_SHOW);
-    }
+    // Only what the mode changes is moved, shown or hidden: opening in a mode finds most of it in place.
     if (mode == L"txt") {
         currentFormat_ = L"txt";
         RepaintForm();
-        ShowToolbar2Buttons(1, 5, true);
-        ShowToolbar2Buttons(6, 10, false);
-        ShowToolbar2Buttons(11, 12, true);
-        ShowToolbar2Buttons(13, 16, false);
-        ShowToolbar2Buttons(18, 20, true);
-        ShowToolbar2Buttons(21, 33, false);
-        PlaceFontBoxes(3230, -1);
-        ::SetWindowTextW(font, txtFont_.lfFaceName);
-        ::SetWindowTextW(control(idCmbSize), std::to_wstring(PointsOf(txtFont_)).c_str());
-        ::ShowWindow(font, SW_SHOW);
-        ::ShowWindow(control(idCmbSize), SW_SHOW);
-        ::ShowWindow(control(idTxtClipTXT), SW_SHOW);
-        ::ShowWindow(control(idTxtClipRTF), SW_HIDE);
-        ::ShowWindow(control(idFraImg), SW_HIDE);
+        ShowToolbar2Buttons(mode);
+        PlaceFontBoxes();
+        winkit::SetChildText(font, txtFont_.lfFaceName);
+        winkit::SetChildText(control(idCmbSize), std::to_wstring(PointsOf(txtFont_)));
+        winkit::ShowChild(font, true);
+        winkit::ShowChild(control(idCmbSize), true);
+        winkit::ShowChild(control(idTxtClipTXT), true);
+        winkit::ShowChild(control(idTxtClipRTF), false);
+        winkit::ShowChild(control(idFraImg), false);
         ::SetFocus(control(idTxtClipTXT));
         RefreshStatus();
-        ::ShowWindow(control(idOptNonCusName), SW_SHOW);
+        winkit::ShowChild(control(idOptNonCusName), true);
     } else if (mode == L"rtf") {
         currentFormat_ = L"rtf";
         RepaintForm();
-        ShowToolbar2Buttons(1, 21, true);
-        ShowToolbar2Buttons(21, 33, false);
-        PlaceFontBoxes(5895, 7200);
-        ::ShowWindow(font, SW_SHOW);
-        ::ShowWindow(control(idCmbSize), SW_SHOW);
-        ::ShowWindow(control(idFraImg), SW_HIDE);
-        ::ShowWindow(control(idTxtClipTXT), SW_HIDE);
-        ::ShowWindow(control(idTxtClipRTF), SW_SHOW);
+        ShowToolbar2Buttons(mode);
+        PlaceFontBoxes();
+        winkit::ShowChild(font, true);
+        winkit::ShowChild(control(idCmbSize), true);
+        winkit::ShowChild(control(idFraImg), false);
+        winkit::ShowChild(control(idTxtClipTXT), false);
+        winkit::ShowChild(control(idTxtClipRTF), true);
         ::SetFocus(control(idTxtClipRTF));
         RefreshStatus();
-        ::ShowWindow(control(idOptNonCusName), SW_SHOW);
+        winkit::ShowChild(control(idOptNonCusName), true);
     } else {
-        ShowToolbar2Buttons(6, 17, false);
-        ShowToolbar2Buttons(21, 33, true);
-        ::ShowWindow(font, SW_HIDE);
-        ::ShowWindow(control(idCmbSize), SW_HIDE);
+        ShowToolbar2Buttons(mode);
+        winkit::ShowChild(font, false);
+        winkit::ShowChild(control(idCmbSize), false);
         currentFormat_ = L"img";
         RepaintForm();
-        ::ShowWindow(control(idTxtClipTXT), SW_HIDE);
-        ::ShowWindow(control(idTxtClipRTF), SW_HIDE);
-        ::ShowWindow(control(idOptNonCusName), SW_HIDE);
+        winkit::ShowChild(control(idTxtClipTXT), false);
+        winkit::ShowChild(control(idTxtClipRTF), false);
+        winkit::ShowChild(control(idOptNonCusName), false);
         ChooseCustomName(true);
-        ::ShowWindow(control(idFraImg), SW_SHOW);
+        winkit::ShowChild(control(idFraImg), true);
         picture_.Layout();
         if (HWND focus = picture_.FocusControl())
             ::SetFocus(focus);
@@ -498,6 +487,8 @@ std::wstring frmConfPasteBox::ActiveText() const {
 }
 
 void frmConfPasteBox::SetPanel(int panel, const std::wstring& text) {
+    if (PanelText(panel) == text)
+        return; // each new text repaints the bar
     ::SendMessageW(control(idSBar), SB_SETTEXTW, static_cast<WPARAM>(panel - 1),
                    reinterpret_cast<LPARAM>(text.c_str()));
 }
@@ -535,11 +526,30 @@ void frmConfPasteBox::OnTextChanged() {
     RefreshStatus();
 }
 
+core::EditorLayout frmConfPasteBox::LayoutFor(const std::wstring& mode) const {
+    RECT window{};
+    ::GetWindowRect(hwnd(), &window);
+    return core::LayoutEditor(mode, (window.right - window.left) * kTwips, (window.bottom - window.top) * kTwips);
+}
+
+frmConfPasteBox::ControlPlaces frmConfPasteBox::PlacesFor(const core::EditorLayout& l, int clientWidth) {
+    const auto at = [](int x, int y, int width, int height) { return RECT{x, y, x + width, y + height}; };
+    const int toolbarHeight = 26;
+    const int boxTop = 2 * toolbarHeight + 2;
+    ControlPlaces p{};
+    p.toolbar = at(0, 0, clientWidth, toolbarHeight);
+    p.toolbar2 = at(0, toolbarHeight, clientWidth, toolbarHeight);
+    p.box = at(4, boxTop, Px(l.boxWidth), Px(l.boxHeight));
+    p.optCusName = at(6, Px(l.optCusNameTop), 150, 20);
+    p.txtCustomName = at(160, Px(l.txtCustomNameTop), clientWidth - 168, 22);
+    p.optNonCusName = at(6, Px(l.optNonCusNameTop), clientWidth - 12, 20);
+    return p;
+}
+
 void frmConfPasteBox::RepaintForm() {
     RECT window{};
     ::GetWindowRect(hwnd(), &window);
-    const core::EditorLayout l = core::LayoutEditor(currentFormat_, (window.right - window.left) * kTwips,
-                                                    (window.bottom - window.top) * kTwips);
+    const core::EditorLayout l = LayoutFor(currentFormat_);
     if (Px(l.windowWidth) != window.right - window.left || Px(l.windowHeight) != window.bottom - window.top) {
         ::SetWindowPos(hwnd(), nullptr, 0, 0, Px(l.windowWidth), Px(l.windowHeight),
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -547,26 +557,33 @@ void frmConfPasteBox::RepaintForm() {
     }
     RECT client{};
     ::GetClientRect(hwnd(), &client);
-    const int toolbarHeight = 26;
-    ::MoveWindow(control(idToolbar), 0, 0, client.right, toolbarHeight, TRUE);
-    ::MoveWindow(control(idToolbar2), 0, toolbarHeight, client.right, toolbarHeight, TRUE);
-    const int boxTop = 2 * toolbarHeight + 2;
+    const ControlPlaces p = PlacesFor(l, client.right);
+    const auto place = [this](int id, const RECT& r) {
+        winkit::PlaceChild(control(id), r.left, r.top, r.right - r.left, r.bottom - r.top);
+    };
+    place(idToolbar, p.toolbar);
+    place(idToolbar2, p.toolbar2);
     if (currentFormat_ == L"txt")
-        ::MoveWindow(control(idTxtClipTXT), 4, boxTop, Px(l.boxWidth), Px(l.boxHeight), TRUE);
+        place(idTxtClipTXT, p.box);
     else if (currentFormat_ == L"rtf")
-        ::MoveWindow(control(idTxtClipRTF), 4, boxTop, Px(l.boxWidth), Px(l.boxHeight), TRUE);
+        place(idTxtClipRTF, p.box);
     else if (currentFormat_ == L"img") {
-        ::MoveWindow(control(idFraImg), 4, boxTop, Px(l.boxWidth), Px(l.boxHeight), TRUE);
+        place(idFraImg, p.box);
         picture_.Layout();
     }
-    ::MoveWindow(control(idOptCusName), 6, Px(l.optCusNameTop), 150, 20, TRUE);
-    ::MoveWindow(control(idTxtCustomName), 160, Px(l.txtCustomNameTop), client.right - 168, 22, TRUE);
-    ::MoveWindow(control(idOptNonCusName), 6, Px(l.optNonCusNameTop), client.right - 12, 20, TRUE);
-    ::SendMessageW(control(idSBar), WM_SIZE, 0, 0);
+    place(idOptCusName, p.optCusName);
+    place(idTxtCustomName, p.txtCustomName);
+    place(idOptNonCusName, p.optNonCusName);
+    // The status bar lays itself along the bottom; told of every size, it would move each time.
+    const RECT bar = winkit::ChildRect(control(idSBar));
+    if (bar.left != 0 || bar.right != client.right || bar.bottom != client.bottom)
+        ::SendMessageW(control(idSBar), WM_SIZE, 0, 0);
 }
 
-void frmConfPasteBox::PlaceFontBoxes(long fontLeftTwips, long sizeLeftTwips) {
+void frmConfPasteBox::FontBoxLefts(const std::wstring& mode, int& fontLeft, int& sizeLeft) const {
     // The boxes sit on toolbar2's row, after its last visible button.
+    const long fontLeftTwips = mode == L"txt" ? 3230 : 5895;
+    const long sizeLeftTwips = mode == L"txt" ? -1 : 7200;
     const HWND bar = control(idToolbar2);
     int right = 0;
     for (int i = 33; i >= 1; --i) {
@@ -578,20 +595,44 @@ void frmConfPasteBox::PlaceFontBoxes(long fontLeftTwips, long sizeLeftTwips) {
         right = r.right;
         break;
     }
-    const int fontWidth = 120, sizeWidth = 44;
-    int fontLeft = Px(fontLeftTwips);
+    fontLeft = Px(fontLeftTwips);
     if (fontLeft < right + 4)
         fontLeft = right + 4;
-    int sizeLeft = sizeLeftTwips < 0 ? fontLeft + fontWidth + Px(50) : Px(sizeLeftTwips);
-    if (sizeLeft < fontLeft + fontWidth + 3)
-        sizeLeft = fontLeft + fontWidth + 3;
-    ::SetWindowPos(control(idCmbFont), HWND_TOP, fontLeft, 28, fontWidth, 300, SWP_NOACTIVATE);
-    ::SetWindowPos(control(idCmbSize), HWND_TOP, sizeLeft, 28, sizeWidth, 300, SWP_NOACTIVATE);
+    sizeLeft = sizeLeftTwips < 0 ? fontLeft + kFontBoxWidth + Px(50) : Px(sizeLeftTwips);
+    if (sizeLeft < fontLeft + kFontBoxWidth + 3)
+        sizeLeft = fontLeft + kFontBoxWidth + 3;
 }
 
-void frmConfPasteBox::ShowToolbar2Buttons(int first, int last, bool visible) {
-    for (int i = first; i <= last; ++i)
-        ::SendMessageW(control(idToolbar2), TB_HIDEBUTTON, kToolbar2Button + i, visible ? FALSE : TRUE);
+void frmConfPasteBox::PlaceFontBoxes() {
+    int fontLeft = 0, sizeLeft = 0;
+    FontBoxLefts(currentFormat_, fontLeft, sizeLeft);
+    // A combo box's window is as high as its edit field: only the left edge and the width tell a move.
+    const auto place = [](HWND box, int left, int width) {
+        const RECT r = winkit::ChildRect(box);
+        if (r.left != left || r.top != kFontBoxTop || r.right - r.left != width)
+            ::SetWindowPos(box, nullptr, left, kFontBoxTop, width, kFontBoxDropHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    place(control(idCmbFont), fontLeft, kFontBoxWidth);
+    place(control(idCmbSize), sizeLeft, kSizeBoxWidth);
+}
+
+void frmConfPasteBox::ShowToolbar2Buttons(const std::wstring& mode) {
+    for (int i = 1; i <= 33; ++i) {
+        const std::optional<bool> shown = core::Toolbar2ButtonShown(mode, i);
+        if (shown && *shown != ButtonVisible(idToolbar2, i))
+            ::SendMessageW(control(idToolbar2), TB_HIDEBUTTON, kToolbar2Button + i, *shown ? FALSE : TRUE);
+    }
+}
+
+void frmConfPasteBox::FillFontList() {
+    // Filled when the user first reaches the box: the screen fonts are many and opening the editor needs none.
+    const HWND font = control(idCmbFont);
+    const std::vector<std::wstring>& fonts = MainForm().fontlist();
+    if (static_cast<std::size_t>(::SendMessageW(font, CB_GETCOUNT, 0, 0)) == fonts.size())
+        return;
+    ::SendMessageW(font, CB_RESETCONTENT, 0, 0);
+    for (const std::wstring& name : fonts)
+        ::SendMessageW(font, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
 }
 
 void frmConfPasteBox::EnablePictureButtons() {
@@ -599,15 +640,20 @@ void frmConfPasteBox::EnablePictureButtons() {
     // buttons while a picture is edited.
     const bool pictures = picture_.CommandsAvailable();
     const bool img = currentFormat_ == L"img";
+    const auto enable = [this](int i, bool enabled) {
+        if (ButtonEnabled(idToolbar2, i) != enabled)
+            ::SendMessageW(control(idToolbar2), TB_ENABLEBUTTON, kToolbar2Button + i, enabled);
+    };
     for (int i : {22, 23, 24, 25, 26, 27, 28, 29, 31, 32})
-        ::SendMessageW(control(idToolbar2), TB_ENABLEBUTTON, kToolbar2Button + i, pictures);
+        enable(i, pictures);
     for (int i : {1, 2, 4, 18, 19, 20})
-        ::SendMessageW(control(idToolbar2), TB_ENABLEBUTTON, kToolbar2Button + i, !img || pictures);
+        enable(i, !img || pictures);
 }
 
 void frmConfPasteBox::PressButton(int toolbarId, int index, bool pressed) {
     const int base = toolbarId == idToolbar ? kToolbarButton : kToolbar2Button;
-    ::SendMessageW(control(toolbarId), TB_CHECKBUTTON, base + index, pressed ? TRUE : FALSE);
+    if (ButtonPressed(toolbarId, index) != pressed) // each change repaints the button
+        ::SendMessageW(control(toolbarId), TB_CHECKBUTTON, base + index, pressed ? TRUE : FALSE);
 }
 
 bool frmConfPasteBox::ButtonPressed(int toolbarId, int index) const {
@@ -709,7 +755,9 @@ void frmConfPasteBox::OnCommand(int id, int code, HWND from) {
             SetPanel(2, L"The rich-text box holds at most 100 000 characters.");
         break;
     case idCmbFont:
-        if (code == CBN_SELCHANGE) {
+        if (code == CBN_SETFOCUS || code == CBN_DROPDOWN) // before the keys or the list can pick a font
+            FillFontList();
+        else if (code == CBN_SELCHANGE) {
             const LRESULT k = ::SendMessageW(from, CB_GETCURSEL, 0, 0);
             if (k != CB_ERR) {
                 std::wstring name(static_cast<std::size_t>(::SendMessageW(from, CB_GETLBTEXTLEN, k, 0)) + 1, L'\0');

@@ -3,6 +3,7 @@
 // the main clip window handed over (EditHandOver.h) as plain text, rich text or a picture, names it and
 // hands it back through the main window's Update.
 #include "app/editor/frmConfPasteBoxPicture.h"
+#include "core/ClipEditorRules.h"
 #include "winkit/Scoped.h"
 #include "winkit/Window.h"
 
@@ -84,10 +85,24 @@ protected:
 private:
     friend LRESULT CALLBACK EditorKeysProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
+    // The font boxes on toolbar2's row (pixels); a combo box's window is as high as its edit field, the
+    // height given is its list's.
+    static constexpr int kFontBoxTop = 28, kFontBoxWidth = 120, kSizeBoxWidth = 44, kFontBoxDropHeight = 300;
+    // Where RepaintForm puts the controls for a layout (pixels in the client area): the editing surface is
+    // the layout's mode's box.
+    struct ControlPlaces {
+        RECT toolbar, toolbar2, box, optCusName, txtCustomName, optNonCusName;
+    };
+    static ControlPlaces PlacesFor(const core::EditorLayout& layout, int clientWidth);
+    core::EditorLayout LayoutFor(const std::wstring& mode) const;
+    // The controls are made where the window's size and mode put them, so opening moves none of them.
     void CreateControls();
-    void CreateToolbars();
-    void PlaceFontBoxes(long fontLeftTwips, long sizeLeftTwips);
-    void ShowToolbar2Buttons(int first, int last, bool visible);
+    void CreateToolbars(const ControlPlaces& places);
+    // The font boxes' left edges in `mode`, after toolbar2's last visible button (pixels).
+    void FontBoxLefts(const std::wstring& mode, int& fontLeft, int& sizeLeft) const;
+    void PlaceFontBoxes();
+    void ShowToolbar2Buttons(const std::wstring& mode);
+    void FillFontList();
     void PressButton(int toolbarId, int index, bool pressed);
     void EnablePictureButtons();
     void ChooseCustomName(bool custom);

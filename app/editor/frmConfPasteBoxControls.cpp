@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <array>
+#include <optional>
 
 namespace quillet {
 namespace {
@@ -42,6 +43,7 @@ enum Glyph : int {
 };
 constexpr int kDrawnGlyphs = gBrightness - gBold + 1;
 constexpr int kGlyph = 16;
+constexpr int kTwips = 15;
 
 struct Button2 {
     const wchar_t* tooltip; // nullptr: a separator
@@ -101,10 +103,11 @@ const std::array<Button1, 8> kToolbar{{
     {L"Image", nullptr, BTNS_CHECKGROUP},
 }};
 
-HWND Add(HWND parent, DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int id) {
-    HWND control =
-        ::CreateWindowExW(exStyle, cls, text, WS_CHILD | style, 0, 0, 10, 10, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
+// A control made where it stays: every later move is one more round trip to the server under Wine.
+HWND Add(HWND parent, DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int id, const RECT& at) {
+    HWND control = ::CreateWindowExW(exStyle, cls, text, WS_CHILD | style, at.left, at.top, at.right - at.left,
+                                     at.bottom - at.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                     ::GetModuleHandleW(nullptr), nullptr);
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     return control;
 }
@@ -196,11 +199,11 @@ const wchar_t* ToolbarTooltip(int id) {
     return nullptr;
 }
 
-void frmConfPasteBox::CreateToolbars() {
+void frmConfPasteBox::CreateToolbars(const ControlPlaces& places) {
     const HWND w = hwnd();
     const DWORD common = WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE |
                          CCS_NOPARENTALIGN;
-    HWND top = Add(w, 0, TOOLBARCLASSNAMEW, L"", common | TBSTYLE_LIST, idToolbar);
+    HWND top = Add(w, 0, TOOLBARCLASSNAMEW, L"", common | TBSTYLE_LIST, idToolbar, places.toolbar);
     ::SendMessageW(top, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     ::SendMessageW(top, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
     ::SendMessageW(top, TB_SETIMAGELIST, 0, 0);
@@ -214,7 +217,7 @@ void frmConfPasteBox::CreateToolbars() {
         ::SendMessageW(top, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&b));
     }
 
-    HWND format = Add(w, 0, TOOLBARCLASSNAMEW, L"", common, idToolbar2);
+    HWND format = Add(w, 0, TOOLBARCLASSNAMEW, L"", common, idToolbar2, places.toolbar2);
     ::SendMessageW(format, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     ::SendMessageW(format, TB_SETBITMAPSIZE, 0, MAKELONG(kGlyph, kGlyph));
     ::SendMessageW(format, TB_SETBUTTONSIZE, 0, MAKELONG(22, 22));
@@ -235,7 +238,9 @@ void frmConfPasteBox::CreateToolbars() {
         else
             b.iBitmap = drawn0 + button.glyph - gBold;
         b.idCommand = kToolbar2Button + static_cast<int>(i) + 1;
-        b.fsState = TBSTATE_ENABLED;
+        // Made with the opening mode's buttons only: each later hiding lays the bar out again.
+        const std::optional<bool> shown = core::Toolbar2ButtonShown(currentFormat_, static_cast<int>(i) + 1);
+        b.fsState = static_cast<BYTE>(TBSTATE_ENABLED | (shown && !*shown ? TBSTATE_HIDDEN : 0));
         b.fsStyle = button.style;
         ::SendMessageW(format, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&b));
     }
@@ -244,35 +249,64 @@ void frmConfPasteBox::CreateToolbars() {
 
 void frmConfPasteBox::CreateControls() {
     const HWND w = hwnd();
-    CreateToolbars();
-    Add(w, WS_EX_CLIENTEDGE, L"COMBOBOX", L"",
-        WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_SORT, idCmbFont);
-    const HWND size = Add(w, 0, L"COMBOBOX", L"", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN, idCmbSize);
+    // The window takes its minimum size first; its WM_SIZE finds no controls yet.
+    RECT window{};
+    ::GetWindowRect(w, &window);
+    const core::EditorLayout layout = LayoutFor(currentFormat_);
+    const int width = static_cast<int>(layout.windowWidth / kTwips);
+    const int height = static_cast<int>(layout.windowHeight / kTwips);
+    if (width != window.right - window.left || height != window.bottom - window.top)
+        ::SetWindowPos(w, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    ::GetClientRect(w, &client);
+    const ControlPlaces places = PlacesFor(LayoutFor(currentFormat_), client.right);
+    // Each mode's surface where RepaintForm puts it in that mode; only the opening mode's is shown.
+    const auto boxOf = [&](const wchar_t* mode) { return PlacesFor(LayoutFor(mode), client.right).box; };
+    const auto shownIn = [this](const wchar_t* mode) { return currentFormat_ == mode ? WS_VISIBLE : 0; };
+    const bool text = currentFormat_ != L"img";
+
+    CreateToolbars(places);
+    int fontLeft = 0, sizeLeft = 0;
+    FontBoxLefts(text ? currentFormat_ : L"rtf", fontLeft, sizeLeft);
+    const auto fontBox = [](int left, int width) {
+        return RECT{left, kFontBoxTop, left + width, kFontBoxTop + kFontBoxDropHeight};
+    };
+    const DWORD fontBoxesShown = text ? WS_VISIBLE : 0;
+    const HWND font = Add(w, WS_EX_CLIENTEDGE, L"COMBOBOX", L"",
+                          fontBoxesShown | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_SORT,
+                          idCmbFont, fontBox(fontLeft, kFontBoxWidth));
+    const HWND size = Add(w, 0, L"COMBOBOX", L"", fontBoxesShown | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN, idCmbSize,
+                          fontBox(sizeLeft, kSizeBoxWidth));
     for (const wchar_t* entry : {L"9", L"11", L"12", L"14", L"16", L"24", L"32", L"64"})
         ::SendMessageW(size, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
     ::SetWindowTextW(size, L"9");
-    ::SetWindowTextW(control(idCmbFont), L"Fixedsys");
+    ::SetWindowTextW(font, L"Fixedsys");
+    // The boxes lie on toolbar2's row, above it.
+    for (HWND box : {font, size})
+        ::SetWindowPos(box, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     Add(w, WS_EX_CLIENTEDGE, L"EDIT", L"",
-        WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL, idTxtClipTXT);
+        shownIn(L"txt") | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
+        idTxtClipTXT, boxOf(L"txt"));
     ::SendMessageW(control(idTxtClipTXT), EM_SETLIMITTEXT, 0, 0); // no limit of its own
-    const HWND rich =
-        Add(w, WS_EX_CLIENTEDGE, RichEditClassName(), L"",
-            WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL | ES_SAVESEL,
-            idTxtClipRTF);
+    const HWND rich = Add(w, WS_EX_CLIENTEDGE, RichEditClassName(), L"",
+                          shownIn(L"rtf") | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN |
+                              ES_NOHIDESEL | ES_SAVESEL,
+                          idTxtClipRTF, boxOf(L"rtf"));
     ::SendMessageW(rich, EM_EXLIMITTEXT, 0, kRichTextLimit);
     ::SendMessageW(rich, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
-    Add(w, 0, L"EDIT", L"", 0, idTxtDefaultFont);
-    Add(w, WS_EX_CONTROLPARENT, L"QuilletPictureFrame", L"", WS_CLIPCHILDREN, idFraImg);
+    Add(w, 0, L"EDIT", L"", 0, idTxtDefaultFont, RECT{0, 0, 10, 10});
+    Add(w, WS_EX_CONTROLPARENT, L"QuilletPictureFrame", L"", shownIn(L"img") | WS_CLIPCHILDREN, idFraImg,
+        boxOf(L"img"));
 
-    Add(w, 0, L"BUTTON", L"&Display Custom Name", WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON | WS_GROUP,
-        idOptCusName);
-    Add(w, WS_EX_CLIENTEDGE, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, idTxtCustomName);
-    Add(w, 0, L"BUTTON", L"Display whole text (up to 100 chars) or first 16 chars", WS_VISIBLE | BS_AUTORADIOBUTTON,
-        idOptNonCusName);
+    Add(w, 0, L"BUTTON", L"&Display Custom Name", WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON | WS_GROUP, idOptCusName,
+        places.optCusName);
+    Add(w, WS_EX_CLIENTEDGE, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, idTxtCustomName, places.txtCustomName);
+    Add(w, 0, L"BUTTON", L"Display whole text (up to 100 chars) or first 16 chars",
+        (text ? WS_VISIBLE : 0) | BS_AUTORADIOBUTTON, idOptNonCusName, places.optNonCusName);
     ::SendMessageW(control(idOptNonCusName), BM_SETCHECK, BST_CHECKED, 0);
 
-    const HWND bar = Add(w, 0, STATUSCLASSNAMEW, L"", WS_VISIBLE | SBARS_SIZEGRIP, idSBar);
+    const HWND bar = Add(w, 0, STATUSCLASSNAMEW, L"", WS_VISIBLE | SBARS_SIZEGRIP, idSBar, RECT{0, 0, 10, 10});
     const int parts[] = {210, 350, 470, -1};
     ::SendMessageW(bar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(parts));
     SetPanel(1, L"F1 OK; F2 Cancel; F3 Clear; F4 Load");
