@@ -11,6 +11,7 @@
 #include "app/projects/ProjectCommands.h"
 #include "app/projects/QuilletPictures.h"
 #include "app/shell/Messages.h"
+#include "app/shell/StartupLog.h"
 #include "app/shell/modInitialization.h"
 #include "app/shell/modSettings.h"
 #include "winkit/BusyCursor.h"
@@ -158,16 +159,21 @@ bool frmQuillet::Load() {
                 CW_USEDEFAULT, CW_USEDEFAULT, 700, 560))
         return false;
     CreateControls();
+    MarkStartupStage("  main clip window: rows");
     LoadFormControls();
     RestoreWindowPosition(hwnd(), kFormName);
     PutMenuPictures();
     FillHooks();
+    // The clipboard menu loads first and may know its addresses already: they were meant for these items too.
+    if (ProgramMenuHooks().sendIpItems)
+        ProgramMenuHooks().sendIpItems();
     RegisterOwnForm(hwnd());
     LoadRecentList();
     {
         winkit::BusyCursor busy;
         LoadDefaultProject(OpenProject(), *this);
     }
+    MarkStartupStage("  main clip window: project");
     ::SendMessageW(StatusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"Quillet"));
     SetHelpFile(HelpFile);
     if (FirstStart) {
@@ -213,6 +219,7 @@ void frmQuillet::CreateControls() {
     CreateMenus();
     CreateToolbar();
     CreateStatusBar();
+    MarkStartupStage("  main clip window: menus, toolbar, status bar");
 
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     // Every control is made where it stays and with its first text: under Wine each later move or text

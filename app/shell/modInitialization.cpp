@@ -3,7 +3,6 @@
 #include "app/editor/frmConfPasteBox.h"
 #include "app/help/modHelp.h"
 #include "app/menu/frmMain.h"
-#include "app/menu/modGetIP.h"
 #include "app/menu/modSystemtray.h"
 #include "app/paste/modHotkey.h"
 #include "app/paste/modInternalFunctions.h"
@@ -30,6 +29,7 @@
 #include <ctime>
 #include <cwctype>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace quillet {
@@ -56,6 +56,28 @@ std::wstring ProgramFolder() {
 namespace {
 
 const wchar_t kLibraryName[] = L"Syslinkage.dll";
+
+// Start-up runs until its last step; an end asked for meanwhile waits for the next safe point.
+bool startingUp = false;
+bool endAsked = false;
+
+// The sockets service failed (the user was told): the program ends at once, but never from inside a
+// load that the shutdown would unload from under itself, and never a second time.
+void EndForSocketsFailure() {
+    if (IsExiting)
+        return;
+    if (startingUp) {
+        endAsked = true;
+        return;
+    }
+    ShutDown(false);
+}
+
+// A safe point of the start-up: nothing is half loaded.
+void EndIfAsked() {
+    if (endAsked)
+        ShutDown(false);
+}
 
 // The splash is shown only when DisableSplash is exactly 0; other values just keep it away.
 bool SplashWanted() {
@@ -180,11 +202,10 @@ void LoadProgram(const std::wstring& commandLine) {
         throw std::runtime_error("the program folder is not writable");
 
     SplashStep(5);
+    MainForm().endProgram = &EndForSocketsFailure;
     if (!MainForm().Load())
         throw std::runtime_error("the main form could not be created");
-    // The sockets service failed during the load (the user was told): end now, outside the load.
-    if (SocketsFailed())
-        ShutDown(false);
+    EndIfAsked();
     RegisterOwnForm(MainForm().hwnd());
     StartGrabber(MainForm().hwnd());
     MainForm().Clearpicture();
@@ -196,6 +217,7 @@ void LoadProgram(const std::wstring& commandLine) {
         throw std::runtime_error("the main clip window could not be created");
     ShowClipEditorHook() = [] { ShowClipEditor(); };
     MarkStartupStage("main clip window and project");
+    EndIfAsked();
 
     SplashStep(3);
     LoadSettings();
@@ -251,29 +273,56 @@ void SplashStep(int n) {
     Splash().Repaint();
 }
 
-long RegisterLibrary(const std::wstring& fileName) {
-    if (fileName.empty())
-        return kRegisterNoName;
+LibraryRegistration::LibraryRegistration(const std::wstring& fileName) {
+    if (fileName.empty()) {
+        status_ = kRegisterNoName;
+        return;
+    }
     // A bare name is taken from the program folder, never from wherever the search path leads.
     const bool bare = fileName.find_first_of(L"\\/:") == std::wstring::npos;
     const std::wstring path = bare ? ProgramFolder() + fileName : fileName;
     winkit::ScopedModule library(::LoadLibraryW(path.c_str()));
-    if (!library)
-        return kRegisterNotLoaded;
+    if (!library) {
+        status_ = kRegisterNotLoaded;
+        return;
+    }
     FARPROC entry = ::GetProcAddress(library.get(), "DllRegisterServer");
-    if (!entry)
-        return kRegisterNoEntry;
-    winkit::ScopedHandle thread(
-        ::CreateThread(nullptr, 0, &RunRegistration, reinterpret_cast<void*>(entry), 0, nullptr));
-    if (!thread)
-        return static_cast<long>(::GetLastError());
-    const DWORD waited = ::WaitForSingleObject(thread.get(), kRegisterTimeoutMs);
-    if (waited == WAIT_OBJECT_0)
-        return kRegisterRan;
+    if (!entry) {
+        status_ = kRegisterNoEntry;
+        return;
+    }
+    started_ = ::GetTickCount64();
+    thread_ = ::CreateThread(nullptr, 0, &RunRegistration, reinterpret_cast<void*>(entry), 0, nullptr);
+    if (!thread_) {
+        status_ = static_cast<long>(::GetLastError());
+        return;
+    }
+    library_ = library.release();
+}
+
+long LibraryRegistration::Wait() {
+    if (!thread_)
+        return status_;
+    winkit::ScopedHandle thread(static_cast<HANDLE>(std::exchange(thread_, nullptr)));
+    winkit::ScopedModule library(static_cast<HMODULE>(std::exchange(library_, nullptr)));
+    const ULONGLONG waited = ::GetTickCount64() - started_;
+    const DWORD left = waited >= kRegisterTimeoutMs ? 0 : static_cast<DWORD>(kRegisterTimeoutMs - waited);
+    const DWORD result = ::WaitForSingleObject(thread.get(), left);
+    if (result == WAIT_OBJECT_0)
+        return status_ = kRegisterRan;
     // Still running inside the library: unloading it now would pull the code from under the thread, so the
     // library stays loaded, and a registration that never ends counts as failed.
     library.release();
-    return waited == WAIT_TIMEOUT ? static_cast<long>(WAIT_TIMEOUT) : static_cast<long>(::GetLastError());
+    return status_ = result == WAIT_TIMEOUT ? static_cast<long>(WAIT_TIMEOUT) : static_cast<long>(::GetLastError());
+}
+
+LibraryRegistration::~LibraryRegistration() {
+    if (thread_)
+        Wait();
+}
+
+long RegisterLibrary(const std::wstring& fileName) {
+    return LibraryRegistration(fileName).Wait();
 }
 
 bool Startup(const std::wstring& commandLine) {
@@ -285,11 +334,14 @@ bool Startup(const std::wstring& commandLine) {
     }
     MarkStartupStage("single instance");
 
+    // Step 6 is started here and waited for in its place: steps 2 to 5 (and the splash's pause) run beside
+    // the registration, and its failure is still told after them.
+    LibraryRegistration registration(kLibraryName);
     PrepareProgram();
     MarkStartupStage("settings and splash");
 
     // Step 6.
-    if (RegisterLibrary(kLibraryName) != kRegisterRan) {
+    if (registration.Wait() != kRegisterRan) {
         ShowError(L"Couldn't register DLL(s) which is Quillet using. Please check that you got these files in "
                   L"Quillet directory:\r\n" +
                   std::wstring(kLibraryName));
@@ -303,11 +355,14 @@ bool Startup(const std::wstring& commandLine) {
     PrepareScreenAndFolders();
     MarkStartupStage("screen check and folders");
 
+    startingUp = true;
     try {
         LoadProgram(commandLine);
     } catch (const std::exception&) {
         StartupFailed();
     }
+    startingUp = false;
+    EndIfAsked();
     return true;
 }
 
