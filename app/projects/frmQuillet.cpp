@@ -199,7 +199,10 @@ void frmQuillet::ShowMainWindow() {
     if (::IsIconic(hwnd()))
         ::ShowWindow(hwnd(), SW_RESTORE);
     else
-        ::ShowWindow(hwnd(), SW_SHOW);
+        // Shown without erasing the 150 controls there and then: each is erased once, as it paints, after
+        // whatever is waiting (a hotkey pressed during the start) has run.
+        ::SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
+                       SWP_SHOWWINDOW | SWP_DEFERERASE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
     ::SetForegroundWindow(hwnd());
 }
 
@@ -240,20 +243,6 @@ void frmQuillet::CreateControls() {
     lblWindow = child(L"STATIC", L"Target Window:", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, kLblWindow,
                       Box(kMargin + 122, strip + 5, 2 * kPanelWidth - 122, 16));
 
-    tooltips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance,
-                                  nullptr);
-    const auto tip = [this](HWND control, const wchar_t* text) {
-        TTTOOLINFOW info{};
-        info.cbSize = sizeof(info);
-        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        info.hwnd = hwnd();
-        info.uId = reinterpret_cast<UINT_PTR>(control);
-        info.lpszText = const_cast<wchar_t*>(text);
-        ::SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    };
-    tip(imgActivate, L"Activate window");
-
     for (int n = 1; n <= kRows; ++n) {
         const auto i = static_cast<std::size_t>(n);
         const RECT p = PanelRect(n);
@@ -271,11 +260,34 @@ void frmQuillet::CreateControls() {
         imgProp[i] = child(L"BUTTON", L"", BS_OWNERDRAW, kImgProp + n,
                            Box(p.left + kButtonLeft + 2 * kButtonStep, by, kButtonSize, kButtonSize));
         ::SetWindowSubclass(txtPaste[i], &RowTextProc, static_cast<UINT_PTR>(n), reinterpret_cast<DWORD_PTR>(this));
+    }
+    SizeToRows();
+}
+
+void frmQuillet::AddTooltips() {
+    // Made when the mouse first comes over the window, where they are read: the 91 tools, each hooked
+    // into its button, cost the first showing of the window a round trip to the window server apiece.
+    if (tooltips_ || !hwnd())
+        return;
+    tooltips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                                  ::GetModuleHandleW(nullptr), nullptr);
+    const auto tip = [this](HWND control, const wchar_t* text) {
+        TTTOOLINFOW info{};
+        info.cbSize = sizeof(info);
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = hwnd();
+        info.uId = reinterpret_cast<UINT_PTR>(control);
+        info.lpszText = const_cast<wchar_t*>(text);
+        ::SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    };
+    tip(imgActivate, L"Activate window");
+    for (int n = 1; n <= kRows; ++n) {
+        const auto i = static_cast<std::size_t>(n);
         tip(imgCopy[i], L"Copy this clip to clipboard.");
         tip(imgConf[i], L"Configure clip.");
         tip(imgProp[i], L"Clip properties (hotkey, how to paste it...)");
     }
-    SizeToRows();
 }
 
 RECT frmQuillet::PanelRect(int n) const {
@@ -748,6 +760,10 @@ LRESULT frmQuillet::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
+    case WM_SETCURSOR:
+        // Sent here first for the children too, whenever the mouse moves over the window.
+        AddTooltips();
+        break;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = ::BeginPaint(hwnd(), &ps);
@@ -798,6 +814,7 @@ LRESULT frmQuillet::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void frmQuillet::OnDestroyed() {
     UnregisterOwnForm(hwnd());
+    tooltips_ = nullptr; // an owned window, gone with this one
     MainClipWindowLinks& links = MainClipWindowHooks();
     links.window = nullptr;
     links.hotkeyTrigger = nullptr;

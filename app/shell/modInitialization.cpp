@@ -6,6 +6,7 @@
 #include "app/menu/modSystemtray.h"
 #include "app/paste/modHotkey.h"
 #include "app/paste/modInternalFunctions.h"
+#include "app/paste/modParseClipboard.h"
 #include "app/paste/tmrGrabber.h"
 #include "app/projects/EditHandOver.h"
 #include "app/projects/frmQuillet.h"
@@ -337,6 +338,7 @@ bool Startup(const std::wstring& commandLine) {
     // Step 6 is started here and waited for in its place: steps 2 to 5 (and the splash's pause) run beside
     // the registration, and its failure is still told after them.
     LibraryRegistration registration(kLibraryName);
+    OpenClipboardAhead();
     PrepareProgram();
     MarkStartupStage("settings and splash");
 
@@ -367,6 +369,7 @@ bool Startup(const std::wstring& commandLine) {
 }
 
 int RunMessageLoop() {
+    MarkStartupStage("message loop");
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&msg);
