@@ -244,8 +244,8 @@ TEST_F(ClipboardMenuTest, AddressItemsOfBothMenusPutTheAddressTheyShow) {
     // &Clipboard opens on its first item; down to Copy to clipboard, into it, down past the date and the
     // time to the public address.
     ASSERT_TRUE(e2e::MenuKeys(window, 'C', {VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN}));
-    EXPECT_TRUE(WaitForClipboard(address)) << "the clipboard holds " << ClipboardText().value_or(L"(nothing)").size()
-                                           << " characters";
+    EXPECT_TRUE(WaitForClipboard(address))
+        << "the clipboard holds " << ClipboardText().value_or(L"(nothing)").size() << " characters";
 }
 
 TEST_F(ClipboardMenuTest, CurrentDatePastesWhenAutoPasteOtherIsOn) {
