@@ -21,6 +21,8 @@ namespace {
 
 // The worker's addresses, back on the form's thread.
 constexpr UINT kAddressesFound = WM_APP + 1;
+// Starts the address lookup when nothing else is waiting.
+constexpr UINT_PTR kLookupTimer = 1;
 // How long an address item chosen before the lookup reported waits for it.
 constexpr DWORD kAddressWaitMs = 5000;
 
@@ -194,12 +196,21 @@ void frmMain::DisplayIPatMenu() {
         ShowIpAddresses(true, {}, {});
         return;
     }
-    // The lookup asks the system's resolver, which can take its time: it runs beside the start-up and
-    // reports back as a message. The worker gets its own copy of the service's start routine.
+    // The lookup asks the system's resolver, which can take its time, and a thread started amid the start-up
+    // slows the windows being made: it starts once the program is idle (a timer comes after every other
+    // message, paints included) and reports back as a message.
+    lookupPending_ = true;
+    ++lookupSerial_;
+    if (!::SetTimer(hwnd(), kLookupTimer, 1, nullptr))
+        StartAddressLookup();
+}
+
+void frmMain::StartAddressLookup() {
+    ::KillTimer(hwnd(), kLookupTimer);
+    // The worker gets its own copy of the service's start routine.
     const SocketsStartupCall startup = SocketsStartup();
-    lookupPending_ = winkit::PostResultOfWork<AddressLookup>(hwnd(), kAddressesFound, ++lookupSerial_,
-                                                             [startup] { return LookUpAddresses(startup); });
-    if (!lookupPending_)
+    if (!winkit::PostResultOfWork<AddressLookup>(hwnd(), kAddressesFound, lookupSerial_,
+                                                 [startup] { return LookUpAddresses(startup); }))
         OnAddressesFound(LookUpAddresses(startup));
 }
 
@@ -345,6 +356,13 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (!IsExiting)
             ShutDown(true);
         return 0;
+    case WM_TIMER:
+        if (wParam == kLookupTimer) {
+            if (lookupPending_)
+                StartAddressLookup();
+            return 0;
+        }
+        return Window::HandleMessage(msg, wParam, lParam);
     case kAddressesFound: {
         const auto lookup = winkit::TakePostedResult<AddressLookup>(lParam);
         if (lookupPending_ && wParam == lookupSerial_ && lookup)

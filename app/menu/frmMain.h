@@ -38,8 +38,9 @@ public:
     // The IP items: hidden when `disabled`, else the public address, and the local one when it differs.
     // The main clip window's items follow, now and whenever it loads later.
     void ShowIpAddresses(bool disabled, const std::wstring& publicIp, const std::wstring& localIp);
-    // Hides the IP items when the settings say so; otherwise looks the addresses up on a worker thread, and
-    // they fill the items when they arrive. Until then the items show their design captions.
+    // Hides the IP items when the settings say so; otherwise looks the addresses up on a worker thread once
+    // the program is idle, and they fill the items when they arrive. Until then the items show their design
+    // captions.
     void DisplayIPatMenu();
     // Whether a lookup started by DisplayIPatMenu has not reported back yet.
     bool LookingUpAddresses() const { return lookupPending_; }
@@ -63,6 +64,7 @@ private:
     void InitLibraryWindow();
     _Menu* LibraryMenu();
     void PutMenuPictures();
+    void StartAddressLookup();
     void OnAddressesFound(const AddressLookup& lookup);
     void SendIpItemsToWindow();
     void ConnectHooks();

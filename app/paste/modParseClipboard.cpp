@@ -78,21 +78,6 @@ bool OpenClipboardPatiently() {
     return winkit::WaitUntil([owner] { return ::OpenClipboard(owner) != FALSE; }, kClipboardOpenWaitMs, 10);
 }
 
-namespace {
-
-DWORD WINAPI OpenAndClose(void*) {
-    // No owner window: nothing is written, and the program's own opens use a window of their own.
-    if (::OpenClipboard(nullptr))
-        ::CloseClipboard();
-    return 0;
-}
-
-} // namespace
-
-void OpenClipboardAhead() {
-    winkit::ScopedHandle thread(::CreateThread(nullptr, 0, &OpenAndClose, nullptr, 0, nullptr));
-}
-
 bool CopyTextToClipboard(const std::wstring& text) {
     const std::string ansi = winkit::ToAnsi(text);
     winkit::ScopedGlobal wide;

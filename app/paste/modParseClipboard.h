@@ -14,12 +14,6 @@ inline constexpr unsigned kClipboardOpenWaitMs = 750;
 // kClipboardOpenWaitMs. Returns whether it is open (and must then be closed).
 bool OpenClipboardPatiently();
 
-// Opens and closes the clipboard once on a thread of its own, leaving it as it is. The first open in a
-// process may wait for the system to bring its clipboard up to date with other programs' (Wine then
-// asks the display's selection owner, which takes a tenth of a second): done at start beside the rest,
-// the first paste after start does not wait for it.
-void OpenClipboardAhead();
-
 // Replaces the clipboard's content with `text`, as Unicode text and, for programs that read only
 // that, as ANSI text. Reports its own failures; returns whether the text is on the clipboard.
 bool CopyTextToClipboard(const std::wstring& text);

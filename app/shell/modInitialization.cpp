@@ -6,7 +6,6 @@
 #include "app/menu/modSystemtray.h"
 #include "app/paste/modHotkey.h"
 #include "app/paste/modInternalFunctions.h"
-#include "app/paste/modParseClipboard.h"
 #include "app/paste/tmrGrabber.h"
 #include "app/projects/EditHandOver.h"
 #include "app/projects/frmQuillet.h"
@@ -30,7 +29,6 @@
 #include <ctime>
 #include <cwctype>
 #include <stdexcept>
-#include <utility>
 #include <vector>
 
 namespace quillet {
@@ -274,56 +272,29 @@ void SplashStep(int n) {
     Splash().Repaint();
 }
 
-LibraryRegistration::LibraryRegistration(const std::wstring& fileName) {
-    if (fileName.empty()) {
-        status_ = kRegisterNoName;
-        return;
-    }
+long RegisterLibrary(const std::wstring& fileName) {
+    if (fileName.empty())
+        return kRegisterNoName;
     // A bare name is taken from the program folder, never from wherever the search path leads.
     const bool bare = fileName.find_first_of(L"\\/:") == std::wstring::npos;
     const std::wstring path = bare ? ProgramFolder() + fileName : fileName;
     winkit::ScopedModule library(::LoadLibraryW(path.c_str()));
-    if (!library) {
-        status_ = kRegisterNotLoaded;
-        return;
-    }
+    if (!library)
+        return kRegisterNotLoaded;
     FARPROC entry = ::GetProcAddress(library.get(), "DllRegisterServer");
-    if (!entry) {
-        status_ = kRegisterNoEntry;
-        return;
-    }
-    started_ = ::GetTickCount64();
-    thread_ = ::CreateThread(nullptr, 0, &RunRegistration, reinterpret_cast<void*>(entry), 0, nullptr);
-    if (!thread_) {
-        status_ = static_cast<long>(::GetLastError());
-        return;
-    }
-    library_ = library.release();
-}
-
-long LibraryRegistration::Wait() {
-    if (!thread_)
-        return status_;
-    winkit::ScopedHandle thread(static_cast<HANDLE>(std::exchange(thread_, nullptr)));
-    winkit::ScopedModule library(static_cast<HMODULE>(std::exchange(library_, nullptr)));
-    const ULONGLONG waited = ::GetTickCount64() - started_;
-    const DWORD left = waited >= kRegisterTimeoutMs ? 0 : static_cast<DWORD>(kRegisterTimeoutMs - waited);
-    const DWORD result = ::WaitForSingleObject(thread.get(), left);
-    if (result == WAIT_OBJECT_0)
-        return status_ = kRegisterRan;
+    if (!entry)
+        return kRegisterNoEntry;
+    winkit::ScopedHandle thread(
+        ::CreateThread(nullptr, 0, &RunRegistration, reinterpret_cast<void*>(entry), 0, nullptr));
+    if (!thread)
+        return static_cast<long>(::GetLastError());
+    const DWORD waited = ::WaitForSingleObject(thread.get(), kRegisterTimeoutMs);
+    if (waited == WAIT_OBJECT_0)
+        return kRegisterRan;
     // Still running inside the library: unloading it now would pull the code from under the thread, so the
     // library stays loaded, and a registration that never ends counts as failed.
     library.release();
-    return status_ = result == WAIT_TIMEOUT ? static_cast<long>(WAIT_TIMEOUT) : static_cast<long>(::GetLastError());
-}
-
-LibraryRegistration::~LibraryRegistration() {
-    if (thread_)
-        Wait();
-}
-
-long RegisterLibrary(const std::wstring& fileName) {
-    return LibraryRegistration(fileName).Wait();
+    return waited == WAIT_TIMEOUT ? static_cast<long>(WAIT_TIMEOUT) : static_cast<long>(::GetLastError());
 }
 
 bool Startup(const std::wstring& commandLine) {
@@ -335,15 +306,11 @@ bool Startup(const std::wstring& commandLine) {
     }
     MarkStartupStage("single instance");
 
-    // Step 6 is started here and waited for in its place: steps 2 to 5 (and the splash's pause) run beside
-    // the registration, and its failure is still told after them.
-    LibraryRegistration registration(kLibraryName);
-    OpenClipboardAhead();
     PrepareProgram();
     MarkStartupStage("settings and splash");
 
     // Step 6.
-    if (registration.Wait() != kRegisterRan) {
+    if (RegisterLibrary(kLibraryName) != kRegisterRan) {
         ShowError(L"Couldn't register DLL(s) which is Quillet using. Please check that you got these files in "
                   L"Quillet directory:\r\n" +
                   std::wstring(kLibraryName));

@@ -40,24 +40,6 @@ inline constexpr unsigned long kRegisterTimeoutMs = 10000;
 // for in the program folder only.
 long RegisterLibrary(const std::wstring& fileName);
 
-// RegisterLibrary in two halves: the registration starts when this is made, and Wait gives its status,
-// so the start-up's work between the two runs beside it.
-class LibraryRegistration {
-public:
-    explicit LibraryRegistration(const std::wstring& fileName);
-    LibraryRegistration(const LibraryRegistration&) = delete;
-    LibraryRegistration& operator=(const LibraryRegistration&) = delete;
-    ~LibraryRegistration();
-    // Blocks until the registration ends, at most kRegisterTimeoutMs from its start; once only.
-    long Wait();
-
-private:
-    long status_ = 0;
-    void* library_ = nullptr;
-    void* thread_ = nullptr;
-    unsigned long long started_ = 0;
-};
-
 // Runs the start-up sequence; returns false when the program must not go on to its message loop.
 bool Startup(const std::wstring& commandLine);
 
