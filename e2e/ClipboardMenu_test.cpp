@@ -4,6 +4,7 @@
 #include "app/projects/ProjectFile.h"
 #include "app/projects/frmQuilletIds.h"
 #include "app/shell/modInitialization.h"
+#include "e2e/ClipWindowDriver.h"
 #include "testkit/Clipboard.h"
 #include "testkit/Dialogs.h"
 #include "testkit/Input.h"
@@ -209,7 +210,7 @@ TEST_F(ClipboardMenuTest, WithAddressesDisabledNoItemAnswersTheirAccessKey) {
                                                   << " characters";
 }
 
-TEST_F(ClipboardMenuTest, AddressItemPutsTheAddressItShows) {
+TEST_F(ClipboardMenuTest, AddressItemsOfBothMenusPutTheAddressTheyShow) {
     WriteSettings(L"0", L"0");
     Start();
     ASSERT_TRUE(PutClipboardText(L"before"));
@@ -231,6 +232,20 @@ TEST_F(ClipboardMenuTest, AddressItemPutsTheAddressItShows) {
         EXPECT_GE(p, 0);
         EXPECT_LE(p, 255);
     }
+
+    // The main clip window loads after the lookup has begun; its own item has the same address.
+    ASSERT_TRUE(PutClipboardText(L"before"));
+    ASSERT_TRUE(ClickTray());
+    Key('Q'); // Show &Quillet
+    namespace ids = quillet::frmquillet_ids;
+    const HWND window = quillet_.WaitForWindow(ids::kClassName, kActionTimeout);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(winkit::WaitUntil([window] { return ::GetForegroundWindow() == window; }, kActionTimeout));
+    // &Clipboard opens on its first item; down to Copy to clipboard, into it, down past the date and the
+    // time to the public address.
+    ASSERT_TRUE(e2e::MenuKeys(window, 'C', {VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN}));
+    EXPECT_TRUE(WaitForClipboard(address))
+        << "the clipboard holds " << ClipboardText().value_or(L"(nothing)").size() << " characters";
 }
 
 TEST_F(ClipboardMenuTest, CurrentDatePastesWhenAutoPasteOtherIsOn) {

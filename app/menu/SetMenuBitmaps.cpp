@@ -43,7 +43,27 @@ template <typename Call> bool WithItem(IDispatch* object, Call call) {
     return SUCCEEDED(hr);
 }
 
+const IconRow* RowOf(const std::wstring& item) {
+    for (const IconRow& row : MenuIconRows())
+        if (item == row.item)
+            return &row;
+    return nullptr;
+}
+
 } // namespace
+
+bool SetRowPicture(_Menu* menu, frmMainMenus& menus, MenuClientObjects& objects, const MenuPictures& pictures,
+                   const std::wstring& item) {
+    const IconRow* row = RowOf(item);
+    MenuNode* node = menus.Item(item);
+    // An item that is not shown has nothing to be drawn.
+    if (!menu || !row || !node || !node->visible)
+        return false;
+    IPictureDisp* picture = pictures.Picture(row->key);
+    return picture && WithItem(objects.Item(*node), [menu, picture](IDispatch** object) {
+               return menu->putref_BitmapImage(object, picture);
+           });
+}
 
 std::vector<std::wstring> SetMenuBitmaps(_Menu* menu, frmMainMenus& menus, MenuClientObjects& objects,
                                          const MenuPictures& pictures) {
@@ -61,15 +81,8 @@ std::vector<std::wstring> SetMenuBitmaps(_Menu* menu, frmMainMenus& menus, MenuC
 
     for (const IconRow& row : MenuIconRows()) {
         const MenuNode* node = menus.Item(row.item);
-        // An IP item that is not shown has nothing to be drawn.
-        if (!node || !node->visible)
-            continue;
-        IPictureDisp* picture = pictures.Picture(row.key);
-        if (!picture) {
+        if (node && node->visible && !SetRowPicture(menu, menus, objects, pictures, row.item))
             failed.emplace_back(row.item);
-            continue;
-        }
-        step(row.item, [menu, picture](IDispatch** item) { return menu->putref_BitmapImage(item, picture); });
     }
 
     for (const wchar_t* heading : {L"mnuseparator1", L"mnuSeparator10", L"mnuSeparator11", L"mnuSeparator19"})

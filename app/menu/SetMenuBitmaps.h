@@ -24,4 +24,9 @@ const std::vector<IconRow>& MenuIconRows();
 std::vector<std::wstring> SetMenuBitmaps(_Menu* menu, frmMainMenus& menus, MenuClientObjects& objects,
                                          const MenuPictures& pictures);
 
+// The picture of one icon row's item, for an item that is shown only after the others got theirs (the
+// address items, once the addresses are known). False when the item is hidden or the call failed.
+bool SetRowPicture(_Menu* menu, frmMainMenus& menus, MenuClientObjects& objects, const MenuPictures& pictures,
+                   const std::wstring& item);
+
 } // namespace quillet

@@ -12,8 +12,21 @@
 #include "app/projects/MainClipWindow.h"
 #include "app/shell/modInitialization.h"
 #include "app/shell/modSettings.h"
+#include "winkit/Wait.h"
+#include "winkit/Worker.h"
 
 namespace quillet {
+
+namespace {
+
+// The worker's addresses, back on the form's thread.
+constexpr UINT kAddressesFound = WM_APP + 1;
+// Starts the address lookup when nothing else is waiting.
+constexpr UINT_PTR kLookupTimer = 1;
+// How long an address item chosen before the lookup reported waits for it.
+constexpr DWORD kAddressWaitMs = 5000;
+
+} // namespace
 
 frmMain& MainForm() {
     static frmMain form;
@@ -56,18 +69,12 @@ bool frmMain::Load() {
     if (::SetMenu(hwnd(), menus_->bar()))
         menus_->HandOver();
     objects_ = std::make_unique<MenuClientObjects>(hwnd());
-    pictures_.Load();
 
     JoinClipboardChain(hwnd()); // 2.
     menus_->LoadQLMenu(); // 3.
     InitLibraryWindow();  // 4.
     DisplayIPatMenu();    // 5.
-    // 6. Every drawing call that fails leaves its item plain; nothing to tell the user.
-    winkit::ComPtr<_Window> window;
-    winkit::ComPtr<_Menu> menu;
-    if (System() && SUCCEEDED(System()->get_Window(window.put())) && window)
-        window->get_Menu(menu.put());
-    SetMenuBitmaps(menu.get(), *menus_, *objects_, pictures_);
+    // 6, SetMenuBitmaps, waits for the first popup (PutMenuPictures).
     ::ShowWindow(hwnd(), SW_HIDE); // 7.
     ConnectHooks();
     return true;
@@ -75,7 +82,11 @@ bool frmMain::Load() {
 
 void frmMain::Unload() {
     DisconnectHooks();
+    lookupPending_ = false;
+    ipKnown_ = false;
+    menuPictured_ = false;
     // The library first: releasing it restores the window procedure it put on the form.
+    libraryMenu_.reset();
     system_.reset();
     if (hwnd())
         LeaveClipboardChain();
@@ -112,28 +123,70 @@ void frmMain::InitLibraryWindow() {
     ::VariantClear(&form);
 }
 
+_Menu* frmMain::LibraryMenu() {
+    if (!libraryMenu_) {
+        winkit::ComPtr<_Window> window;
+        if (System() && SUCCEEDED(System()->get_Window(window.put())) && window)
+            window->get_Menu(libraryMenu_.put());
+    }
+    return libraryMenu_.get();
+}
+
+void frmMain::PutMenuPictures() {
+    if (menuPictured_ || !menus_ || !objects_)
+        return;
+    menuPictured_ = true;
+    pictures_.Load();
+    // The drawer's check boxes are handed over checked; the states the settings put on them since stay.
+    std::vector<std::pair<MenuNode*, bool>> checks;
+    for (const wchar_t* name : {L"mnuAutoPaste", L"mnuRunStartup"})
+        if (MenuNode* item = menus_->Item(name))
+            checks.emplace_back(item, item->state->checked);
+    // Every drawing call that fails leaves its item plain; nothing to tell the user.
+    SetMenuBitmaps(LibraryMenu(), *menus_, *objects_, pictures_);
+    for (const auto& [item, checked] : checks)
+        menus_->SetChecked(*item, checked);
+}
+
 void frmMain::ShowIpAddresses(bool disabled, const std::wstring& publicIp, const std::wstring& localIp) {
     MenuNode* pub = menus_->Item(L"mnuIpAdressPUB");
     MenuNode* lan = menus_->Item(L"mnuIpAdressLAN");
-    auto& window = MainClipWindowHooks();
+    ipKnown_ = true;
+    ipDisabled_ = disabled;
+    publicIp_ = publicIp;
+    localIp_ = localIp;
     if (disabled) {
         menus_->SetVisible(*pub, false);
         menus_->SetVisible(*lan, false);
+    } else {
+        pub->tag = publicIp;
+        menus_->SetCaption(*pub, pub->designCaption + L" (" + publicIp + L")");
+        menus_->SetVisible(*pub, true);
+        const bool both = publicIp != localIp;
+        const bool lanWasShown = lan->visible;
+        if (both) {
+            lan->tag = localIp;
+            menus_->SetCaption(*lan, lan->designCaption + L" (" + localIp + L")");
+        }
+        menus_->SetVisible(*lan, both);
+        // The pictures went to the items shown then; one shown only now gets its own.
+        if (menuPictured_ && both && !lanWasShown)
+            SetRowPicture(LibraryMenu(), *menus_, *objects_, pictures_, L"mnuIpAdressLAN");
+    }
+    SendIpItemsToWindow();
+}
+
+void frmMain::SendIpItemsToWindow() {
+    if (!ipKnown_)
+        return;
+    auto& window = MainClipWindowHooks();
+    if (ipDisabled_) {
         if (window.showIpItems)
             window.showIpItems(false);
         return;
     }
-    pub->tag = publicIp;
-    menus_->SetCaption(*pub, pub->designCaption + L" (" + publicIp + L")");
-    menus_->SetVisible(*pub, true);
-    const bool both = publicIp != localIp;
-    if (both) {
-        lan->tag = localIp;
-        menus_->SetCaption(*lan, lan->designCaption + L" (" + localIp + L")");
-    }
-    menus_->SetVisible(*lan, both);
     if (window.setIpCaptions)
-        window.setIpCaptions(publicIp, both ? localIp : std::wstring());
+        window.setIpCaptions(publicIp_, publicIp_ != localIp_ ? localIp_ : std::wstring());
     if (window.showIpItems)
         window.showIpItems(true);
 }
@@ -143,19 +196,40 @@ void frmMain::DisplayIPatMenu() {
         ShowIpAddresses(true, {}, {});
         return;
     }
-    if (!StartSockets()) {
+    // The lookup asks the system's resolver, which can take its time, and a thread started amid the start-up
+    // slows the windows being made: it starts once the program is idle (a timer comes after every other
+    // message, paints included) and reports back as a message.
+    lookupPending_ = true;
+    ++lookupSerial_;
+    if (!::SetTimer(hwnd(), kLookupTimer, 1, nullptr))
+        StartAddressLookup();
+}
+
+void frmMain::StartAddressLookup() {
+    ::KillTimer(hwnd(), kLookupTimer);
+    // The worker gets its own copy of the service's start routine.
+    const SocketsStartupCall startup = SocketsStartup();
+    if (!winkit::PostResultOfWork<AddressLookup>(hwnd(), kAddressesFound, lookupSerial_,
+                                                 [startup] { return LookUpAddresses(startup); }))
+        OnAddressesFound(LookUpAddresses(startup));
+}
+
+void frmMain::OnAddressesFound(const AddressLookup& lookup) {
+    lookupPending_ = false;
+    if (!ReportLookup(lookup)) {
+        // The sockets service is missing or too old: no address item, and the program ends.
         ShowIpAddresses(true, {}, {});
+        if (endProgram)
+            endProgram();
         return;
     }
-    const std::wstring local = GetIPAddress(false);
-    const std::wstring publicIp = GetIPAddress(true);
-    ShowIpAddresses(false, publicIp, local);
-    StopSockets();
+    ShowIpAddresses(false, lookup.addresses.publicAddress, lookup.addresses.localNetwork);
 }
 
 void frmMain::PopupMenu(bool clipboardMenu) {
     if (!hwnd() || !menus_)
         return;
+    PutMenuPictures();
     menus_->RefreshClipMenuItems(
         clipboardMenu, [](int n) { return IsClipEmpty(n); }, [](int n) { return OpenProject().slot(n).text; });
     ::SetForegroundWindow(hwnd());
@@ -207,6 +281,9 @@ void frmMain::RunMenuCommand(UINT id) {
     } else if (name == L"mnuCopyTime") {
         mnuCopyTime();
     } else if (name == L"mnuIpAdressPUB" || name == L"mnuIpAdressLAN") {
+        // Chosen before the lookup reported: the address the item stands for is the one on its way.
+        if (lookupPending_)
+            winkit::WaitUntil([this] { return !lookupPending_; }, kAddressWaitMs);
         CopyAddress(node->tag);
     } else if (name == L"mnuSettings") {
         OpenSettingsDialog();
@@ -250,6 +327,7 @@ void frmMain::ConnectHooks() {
     MainClipWindowHooks().openSettings = [] { OpenSettingsDialog(); };
     SettingsHooks().checkClipboardMenuAutoPaste = checkAutoPaste;
     SettingsHooks().switchRunAtStartup = [](bool on) { MainForm().SwitchRunAtStartup(on); };
+    ProgramMenuHooks().sendIpItems = [] { MainForm().SendIpItemsToWindow(); };
 }
 
 void frmMain::DisconnectHooks() {
@@ -259,6 +337,7 @@ void frmMain::DisconnectHooks() {
     MainClipWindowHooks().openSettings = nullptr;
     SettingsHooks().checkClipboardMenuAutoPaste = nullptr;
     SettingsHooks().switchRunAtStartup = nullptr;
+    ProgramMenuHooks().sendIpItems = nullptr;
 }
 
 LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -277,6 +356,19 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (!IsExiting)
             ShutDown(true);
         return 0;
+    case WM_TIMER:
+        if (wParam == kLookupTimer) {
+            if (lookupPending_)
+                StartAddressLookup();
+            return 0;
+        }
+        return Window::HandleMessage(msg, wParam, lParam);
+    case kAddressesFound: {
+        const auto lookup = winkit::TakePostedResult<AddressLookup>(lParam);
+        if (lookupPending_ && wParam == lookupSerial_ && lookup)
+            OnAddressesFound(*lookup);
+        return 0;
+    }
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:

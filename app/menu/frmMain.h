@@ -4,12 +4,14 @@
 #include "app/menu/MenuClientObjects.h"
 #include "app/menu/MenuPictures.h"
 #include "app/menu/frmMainMenus.h"
+#include "app/menu/modGetIP.h"
 #include "winkit/Com.h"
 #include "winkit/Scoped.h"
 #include "winkit/Window.h"
 
 #include "Syslinkage_h.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,7 +22,8 @@ class frmMain final : public winkit::Window {
 public:
     static constexpr const wchar_t* kClassName = L"QuilletMainForm";
 
-    // Form_Load: hide, clipboard chain, LoadQLMenu, the library's Window, DisplayIPatMenu, SetMenuBitmaps.
+    // Form_Load: hide, clipboard chain, LoadQLMenu, the library's Window, DisplayIPatMenu. The menus get
+    // their pictures (SetMenuBitmaps) when one first pops up: nothing shows them before.
     bool Load();
     // Form_Unload: releases the library (which puts back the window procedure), then leaves the chain.
     void Unload();
@@ -33,8 +36,16 @@ public:
     HICON icon() const { return icon_.get(); }
 
     // The IP items: hidden when `disabled`, else the public address, and the local one when it differs.
+    // The main clip window's items follow, now and whenever it loads later.
     void ShowIpAddresses(bool disabled, const std::wstring& publicIp, const std::wstring& localIp);
+    // Hides the IP items when the settings say so; otherwise looks the addresses up on a worker thread once
+    // the program is idle, and they fill the items when they arrive. Until then the items show their design
+    // captions.
     void DisplayIPatMenu();
+    // Whether a lookup started by DisplayIPatMenu has not reported back yet.
+    bool LookingUpAddresses() const { return lookupPending_; }
+    // What ends the program when the sockets service would not start (the user has been told then).
+    std::function<void()> endProgram;
     // Refreshes the clip items, brings the form to the front (so the popup closes on an outside click)
     // and pops up the clipboard or the paste menu at the mouse position.
     void PopupMenu(bool clipboardMenu);
@@ -51,6 +62,11 @@ protected:
 private:
     _System* System();
     void InitLibraryWindow();
+    _Menu* LibraryMenu();
+    void PutMenuPictures();
+    void StartAddressLookup();
+    void OnAddressesFound(const AddressLookup& lookup);
+    void SendIpItemsToWindow();
     void ConnectHooks();
     void DisconnectHooks();
 
@@ -62,6 +78,14 @@ private:
     std::vector<std::wstring> fontlist_;
     bool fontsListed_ = false;
     winkit::ComPtr<_System> system_;
+    winkit::ComPtr<_Menu> libraryMenu_;
+    bool menuPictured_ = false;
+    // The lookup in flight is the one numbered lookupSerial_; a result of an earlier load is dropped.
+    bool lookupPending_ = false;
+    WPARAM lookupSerial_ = 0;
+    // What the IP items show, for a main clip window that loads after they were filled.
+    bool ipKnown_ = false, ipDisabled_ = false;
+    std::wstring publicIp_, localIp_;
     // A picture holder that stays empty: what a holder is given to hold no picture.
     winkit::ScopedGdiObject emptyPicture_;
 };

@@ -29,26 +29,41 @@ std::wstring DottedAddress(const char* bytes, int length) {
     return text;
 }
 
+// Starts the service through `startup`; an outcome other than Found leaves it stopped.
+AddressLookup::Outcome StartService(const SocketsStartupCall& startup, int& major, int& minor) {
+    WSADATA data{};
+    if ((startup ? startup(MAKEWORD(1, 1), &data) : ::WSAStartup(MAKEWORD(1, 1), &data)) != 0)
+        return AddressLookup::Outcome::NoService;
+    major = LOBYTE(data.wVersion);
+    minor = HIBYTE(data.wVersion);
+    if (major < 1 || (major == 1 && minor < 1)) {
+        ::WSACleanup();
+        return AddressLookup::Outcome::OldService;
+    }
+    return AddressLookup::Outcome::Found;
+}
+
+// Tells the user when the service would not start; false when it started.
+bool ToldStartFailure(AddressLookup::Outcome outcome, int major, int minor) {
+    if (outcome == AddressLookup::Outcome::NoService)
+        PlainMessage(L"Winsock.dll Error.");
+    else if (outcome == AddressLookup::Outcome::OldService)
+        PlainMessage(L"Windows Sockets version " + std::to_wstring(major) + L"." + std::to_wstring(minor));
+    else
+        return false;
+    socketsFailed = true;
+    return true;
+}
+
 } // namespace
 
 bool StartSockets() {
     if (socketsStarted)
         return true;
-    WSADATA data{};
-    const auto& startup = SocketsStartup();
-    if ((startup ? startup(MAKEWORD(1, 1), &data) : ::WSAStartup(MAKEWORD(1, 1), &data)) != 0) {
-        PlainMessage(L"Winsock.dll Error.");
-        socketsFailed = true;
+    int major = 0, minor = 0;
+    const AddressLookup::Outcome outcome = StartService(SocketsStartup(), major, minor);
+    if (ToldStartFailure(outcome, major, minor))
         return false;
-    }
-    const int major = LOBYTE(data.wVersion);
-    const int minor = HIBYTE(data.wVersion);
-    if (major < 1 || (major == 1 && minor < 1)) {
-        ::WSACleanup();
-        PlainMessage(L"Windows Sockets version " + std::to_wstring(major) + L"." + std::to_wstring(minor));
-        socketsFailed = true;
-        return false;
-    }
     socketsStarted = true;
     socketsFailed = false;
     return true;
@@ -78,6 +93,29 @@ std::wstring GetIPAddress(bool wantPublic) {
     }
     const HostAddresses addresses = AddressesOf(*entry);
     return wantPublic ? addresses.publicAddress : addresses.localNetwork;
+}
+
+AddressLookup LookUpAddresses(const SocketsStartupCall& startup) {
+    AddressLookup lookup;
+    lookup.outcome = StartService(startup, lookup.major, lookup.minor);
+    if (lookup.outcome != AddressLookup::Outcome::Found)
+        return lookup;
+    // The entry lives in the calling thread's own buffer, so it is read before anything else asks.
+    if (const hostent* entry = ::gethostbyname(""))
+        lookup.addresses = AddressesOf(*entry);
+    else
+        lookup.outcome = AddressLookup::Outcome::NoHostEntry;
+    ::WSACleanup();
+    return lookup;
+}
+
+bool ReportLookup(const AddressLookup& lookup) {
+    if (ToldStartFailure(lookup.outcome, lookup.major, lookup.minor))
+        return false;
+    socketsFailed = false;
+    if (lookup.outcome == AddressLookup::Outcome::NoHostEntry)
+        PlainMessage(L"Winsock.dll error.");
+    return true;
 }
 
 HostAddresses AddressesOf(const hostent& entry) {

@@ -34,4 +34,19 @@ std::wstring GetIPAddress(bool wantPublic);
 // The last two addresses of a host entry, each as its bytes in decimal joined by ".".
 HostAddresses AddressesOf(const hostent& entry);
 
+// What one lookup of the clipboard menu's addresses found.
+struct AddressLookup {
+    enum class Outcome { Found, NoService, OldService, NoHostEntry };
+    Outcome outcome = Outcome::Found;
+    int major = 0, minor = 0; // the version a too old service granted
+    HostAddresses addresses;
+};
+using SocketsStartupCall = std::function<int(unsigned short version, WSAData* data)>;
+// Starts the service (through `startup`, WSAStartup when empty), reads the local host's entry and releases
+// the service again. It shows nothing and touches nothing shared, so it may run on a worker thread.
+AddressLookup LookUpAddresses(const SocketsStartupCall& startup);
+// Back on the user-interface thread: tells the user about a failed lookup as StartSockets and GetIPAddress
+// do, and records a failed start of the service (SocketsFailed). False when the program must end.
+bool ReportLookup(const AddressLookup& lookup);
+
 } // namespace quillet

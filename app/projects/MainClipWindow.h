@@ -53,6 +53,7 @@ struct ProgramMenuLinks {
     std::function<void()> popupClipboardMenu; // mnuMotherQuillet at the mouse position (hotkey id 2, tray)
     std::function<void()> popupPasteMenu;     // mnuQuillet at the mouse position (hotkey id 4)
     std::function<void()> showSettingsDialog; // filled in by the settings dialog: show it modeless
+    std::function<void()> sendIpItems;        // hands the IP items' state to the main clip window again
 };
 ProgramMenuLinks& ProgramMenuHooks();
 

@@ -11,6 +11,7 @@
 #include "app/projects/ProjectCommands.h"
 #include "app/projects/QuilletPictures.h"
 #include "app/shell/Messages.h"
+#include "app/shell/StartupLog.h"
 #include "app/shell/modInitialization.h"
 #include "app/shell/modSettings.h"
 #include "winkit/BusyCursor.h"
@@ -18,6 +19,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace quillet {
@@ -158,16 +160,21 @@ bool frmQuillet::Load() {
                 CW_USEDEFAULT, CW_USEDEFAULT, 700, 560))
         return false;
     CreateControls();
+    MarkStartupStage("  main clip window: rows");
     LoadFormControls();
     RestoreWindowPosition(hwnd(), kFormName);
     PutMenuPictures();
     FillHooks();
+    // The clipboard menu loads first and may know its addresses already: they were meant for these items too.
+    if (ProgramMenuHooks().sendIpItems)
+        ProgramMenuHooks().sendIpItems();
     RegisterOwnForm(hwnd());
     LoadRecentList();
     {
         winkit::BusyCursor busy;
         LoadDefaultProject(OpenProject(), *this);
     }
+    MarkStartupStage("  main clip window: project");
     ::SendMessageW(StatusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"Quillet"));
     SetHelpFile(HelpFile);
     if (FirstStart) {
@@ -193,7 +200,10 @@ void frmQuillet::ShowMainWindow() {
     if (::IsIconic(hwnd()))
         ::ShowWindow(hwnd(), SW_RESTORE);
     else
-        ::ShowWindow(hwnd(), SW_SHOW);
+        // Shown without erasing the 150 controls there and then: each is erased once, as it paints, after
+        // whatever is waiting (a hotkey pressed during the start) has run.
+        ::SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
+                       SWP_SHOWWINDOW | SWP_DEFERERASE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
     ::SetForegroundWindow(hwnd());
 }
 
@@ -213,6 +223,7 @@ void frmQuillet::CreateControls() {
     CreateMenus();
     CreateToolbar();
     CreateStatusBar();
+    MarkStartupStage("  main clip window: menus, toolbar, status bar");
 
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     // Every control is made where it stays and with its first text: under Wine each later move or text
@@ -233,20 +244,6 @@ void frmQuillet::CreateControls() {
     lblWindow = child(L"STATIC", L"Target Window:", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, kLblWindow,
                       Box(kMargin + 122, strip + 5, 2 * kPanelWidth - 122, 16));
 
-    tooltips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance,
-                                  nullptr);
-    const auto tip = [this](HWND control, const wchar_t* text) {
-        TTTOOLINFOW info{};
-        info.cbSize = sizeof(info);
-        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        info.hwnd = hwnd();
-        info.uId = reinterpret_cast<UINT_PTR>(control);
-        info.lpszText = const_cast<wchar_t*>(text);
-        ::SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    };
-    tip(imgActivate, L"Activate window");
-
     for (int n = 1; n <= kRows; ++n) {
         const auto i = static_cast<std::size_t>(n);
         const RECT p = PanelRect(n);
@@ -264,11 +261,34 @@ void frmQuillet::CreateControls() {
         imgProp[i] = child(L"BUTTON", L"", BS_OWNERDRAW, kImgProp + n,
                            Box(p.left + kButtonLeft + 2 * kButtonStep, by, kButtonSize, kButtonSize));
         ::SetWindowSubclass(txtPaste[i], &RowTextProc, static_cast<UINT_PTR>(n), reinterpret_cast<DWORD_PTR>(this));
+    }
+    SizeToRows();
+}
+
+void frmQuillet::AddTooltips() {
+    // Made when the mouse first comes over the window, where they are read: the 91 tools, each hooked
+    // into its button, cost the first showing of the window a round trip to the window server apiece.
+    if (tooltips_ || !hwnd())
+        return;
+    tooltips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                                  ::GetModuleHandleW(nullptr), nullptr);
+    const auto tip = [this](HWND control, const wchar_t* text) {
+        TTTOOLINFOW info{};
+        info.cbSize = sizeof(info);
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = hwnd();
+        info.uId = reinterpret_cast<UINT_PTR>(control);
+        info.lpszText = const_cast<wchar_t*>(text);
+        ::SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    };
+    tip(imgActivate, L"Activate window");
+    for (int n = 1; n <= kRows; ++n) {
+        const auto i = static_cast<std::size_t>(n);
         tip(imgCopy[i], L"Copy this clip to clipboard.");
         tip(imgConf[i], L"Configure clip.");
         tip(imgProp[i], L"Clip properties (hotkey, how to paste it...)");
     }
-    SizeToRows();
 }
 
 RECT frmQuillet::PanelRect(int n) const {
@@ -414,7 +434,16 @@ void frmQuillet::CopyClip(int n) {
         ::ShowWindow(hwnd(), SW_MINIMIZE);
 }
 
-void frmQuillet::HotkeyTrigger(int n) { CopyClip(n); }
+void frmQuillet::HotkeyTrigger(int n) {
+    // The first hotkey's copy and paste end the start-up benchmark's breakdown.
+    static bool first = true;
+    const bool logged = std::exchange(first, false);
+    if (logged)
+        MarkStartupStage("first clip hotkey");
+    CopyClip(n);
+    if (logged)
+        MarkStartupStage("first clip hotkey copied and pasted");
+}
 
 void frmQuillet::ConfigureClip(int n) {
     if (RowText(n) == core::EmptyClipMarker)
@@ -741,6 +770,10 @@ LRESULT frmQuillet::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
+    case WM_SETCURSOR:
+        // Sent here first for the children too, whenever the mouse moves over the window.
+        AddTooltips();
+        break;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = ::BeginPaint(hwnd(), &ps);
@@ -791,6 +824,7 @@ LRESULT frmQuillet::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void frmQuillet::OnDestroyed() {
     UnregisterOwnForm(hwnd());
+    tooltips_ = nullptr; // an owned window, gone with this one
     MainClipWindowLinks& links = MainClipWindowHooks();
     links.window = nullptr;
     links.hotkeyTrigger = nullptr;

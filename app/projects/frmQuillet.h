@@ -78,6 +78,7 @@ private:
     friend LRESULT CALLBACK RowTextProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
     void CreateControls();
+    void AddTooltips();
     void CreateMenus();
     void CreateToolbar();
     void CreateStatusBar();

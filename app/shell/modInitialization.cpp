@@ -3,7 +3,6 @@
 #include "app/editor/frmConfPasteBox.h"
 #include "app/help/modHelp.h"
 #include "app/menu/frmMain.h"
-#include "app/menu/modGetIP.h"
 #include "app/menu/modSystemtray.h"
 #include "app/paste/modHotkey.h"
 #include "app/paste/modInternalFunctions.h"
@@ -56,6 +55,28 @@ std::wstring ProgramFolder() {
 namespace {
 
 const wchar_t kLibraryName[] = L"Syslinkage.dll";
+
+// Start-up runs until its last step; an end asked for meanwhile waits for the next safe point.
+bool startingUp = false;
+bool endAsked = false;
+
+// The sockets service failed (the user was told): the program ends at once, but never from inside a
+// load that the shutdown would unload from under itself, and never a second time.
+void EndForSocketsFailure() {
+    if (IsExiting)
+        return;
+    if (startingUp) {
+        endAsked = true;
+        return;
+    }
+    ShutDown(false);
+}
+
+// A safe point of the start-up: nothing is half loaded.
+void EndIfAsked() {
+    if (endAsked)
+        ShutDown(false);
+}
 
 // The splash is shown only when DisableSplash is exactly 0; other values just keep it away.
 bool SplashWanted() {
@@ -180,11 +201,10 @@ void LoadProgram(const std::wstring& commandLine) {
         throw std::runtime_error("the program folder is not writable");
 
     SplashStep(5);
+    MainForm().endProgram = &EndForSocketsFailure;
     if (!MainForm().Load())
         throw std::runtime_error("the main form could not be created");
-    // The sockets service failed during the load (the user was told): end now, outside the load.
-    if (SocketsFailed())
-        ShutDown(false);
+    EndIfAsked();
     RegisterOwnForm(MainForm().hwnd());
     StartGrabber(MainForm().hwnd());
     MainForm().Clearpicture();
@@ -196,6 +216,7 @@ void LoadProgram(const std::wstring& commandLine) {
         throw std::runtime_error("the main clip window could not be created");
     ShowClipEditorHook() = [] { ShowClipEditor(); };
     MarkStartupStage("main clip window and project");
+    EndIfAsked();
 
     SplashStep(3);
     LoadSettings();
@@ -303,15 +324,19 @@ bool Startup(const std::wstring& commandLine) {
     PrepareScreenAndFolders();
     MarkStartupStage("screen check and folders");
 
+    startingUp = true;
     try {
         LoadProgram(commandLine);
     } catch (const std::exception&) {
         StartupFailed();
     }
+    startingUp = false;
+    EndIfAsked();
     return true;
 }
 
 int RunMessageLoop() {
+    MarkStartupStage("message loop");
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&msg);

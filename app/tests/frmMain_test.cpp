@@ -3,12 +3,18 @@
 #include "app/menu/modGetIP.h"
 #include "app/menu/modSystemtray.h"
 #include "app/projects/MainClipWindow.h"
+#include "app/projects/frmQuillet.h"
+#include "app/projects/frmQuilletIds.h"
 #include "ClipboardTestKit.h"
 #include "SettingsFixture.h"
+#include "testkit/Clipboard.h"
+#include "winkit/Wait.h"
 
 #include <winsock2.h>
 
 #include <gtest/gtest.h>
+
+#include <atomic>
 
 namespace {
 
@@ -141,12 +147,12 @@ TEST_F(frmMainTest, TrayButtonPressesOpenTheClipboardMenuAndMovementDoesNot) {
     EXPECT_EQ(popups, 2);
 }
 
-// The sockets service failing while the main form loads: the user is told, the address items stay out
-// of the menu, and the load comes back whole with the end of the program asked for, instead of a
-// shutdown unloading the form from under its own load (which would end this process here).
+// The sockets service failing in the address lookup the main form starts: the user is told, the address
+// items stay out of the menu, and the form asks for the end of the program, from its own thread and once
+// the load is over, instead of a shutdown unloading the form from under its own load.
 using SocketsFailure = settings_test::SettingsFileTest;
 
-TEST_F(SocketsFailure, DuringTheFormLoadIsToldAndAsksForTheEndAfterTheLoad) {
+TEST_F(SocketsFailure, InTheLookupIsToldAndAsksForTheEndOnceTheLoadIsOver) {
     ASSERT_TRUE(quillet::CreateDefaultSettings(false));
     const auto savedWindow = quillet::MainClipWindowHooks();
     const auto savedMenus = quillet::ProgramMenuHooks();
@@ -157,25 +163,42 @@ TEST_F(SocketsFailure, DuringTheFormLoadIsToldAndAsksForTheEndAfterTheLoad) {
     };
     for (const Failure failure : {Failure{WSASYSNOTREADY, 0, L"Winsock.dll Error."},
                                   Failure{0, MAKEWORD(1, 0), L"Windows Sockets version 1.0"}}) {
-        int starts = 0;
-        quillet::SocketsStartup() = [failure, &starts](unsigned short, WSAData* data) {
+        std::atomic<int> starts{0};
+        std::atomic<DWORD> startThread{0};
+        quillet::SocketsStartup() = [failure, &starts, &startThread](unsigned short, WSAData* data) {
             ++starts;
+            startThread = ::GetCurrentThreadId();
             data->wVersion = failure.version;
             return failure.code;
         };
+        int ends = 0;
+        bool loadedBeforeTheEnd = false;
+        quillet::MainForm().endProgram = [&] {
+            loadedBeforeTheEnd = quillet::MainForm().menus() != nullptr;
+            ++ends;
+        };
         bool loaded = false;
-        std::vector<testkit::DialogContents> boxes =
-            apptest::AnsweringDialogs([&] { loaded = quillet::MainForm().Load(); });
+        bool reported = false;
+        std::vector<testkit::DialogContents> boxes = apptest::AnsweringDialogs([&] {
+            loaded = quillet::MainForm().Load();
+            EXPECT_EQ(ends, 0) << "nothing ends inside the load";
+            reported = winkit::WaitUntil([] { return !quillet::MainForm().LookingUpAddresses(); }, 10000);
+        });
         quillet::SocketsStartup() = nullptr;
         EXPECT_TRUE(loaded);
-        EXPECT_TRUE(quillet::SocketsFailed());
+        ASSERT_TRUE(reported);
         EXPECT_EQ(starts, 1);
+        EXPECT_NE(startThread, ::GetCurrentThreadId()) << "the lookup runs off the user-interface thread";
+        EXPECT_TRUE(quillet::SocketsFailed());
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].text, failure.message);
+        EXPECT_EQ(ends, 1);
+        EXPECT_TRUE(loadedBeforeTheEnd);
         EXPECT_FALSE(quillet::IsExiting);
         ASSERT_NE(quillet::MainForm().menus(), nullptr);
         EXPECT_FALSE(quillet::MainForm().menus()->Item(L"mnuIpAdressPUB")->visible);
         quillet::MainForm().Unload();
+        quillet::MainForm().endProgram = nullptr;
     }
     // A service that starts again clears the failure.
     EXPECT_TRUE(quillet::StartSockets());
@@ -183,4 +206,85 @@ TEST_F(SocketsFailure, DuringTheFormLoadIsToldAndAsksForTheEndAfterTheLoad) {
     quillet::StopSockets();
     quillet::MainClipWindowHooks() = savedWindow;
     quillet::ProgramMenuHooks() = savedMenus;
+}
+
+namespace {
+
+// The main clip window beside the clipboard menu, loaded in start-up's order, with the address lookup
+// held at the sockets service's start until the test lets it go.
+class AddressArrival : public settings_test::SettingsFileTest {
+protected:
+    void SetUp() override {
+        SettingsFileTest::SetUp();
+        savedWindow_ = quillet::MainClipWindowHooks();
+        savedMenus_ = quillet::ProgramMenuHooks();
+        quillet::ProjectsFolder = projects_.path();
+        ASSERT_TRUE(quillet::CreateDefaultSettings(false));
+        ASSERT_TRUE(::WritePrivateProfileStringW(L"Quillet", L"AutoPasteOther", L"0", path().c_str()));
+        gate_.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        ASSERT_TRUE(gate_);
+        HANDLE gate = gate_.get();
+        quillet::SocketsStartup() = [gate](unsigned short version, WSAData* data) {
+            ::WaitForSingleObject(gate, 10000);
+            return ::WSAStartup(version, data);
+        };
+    }
+    void TearDown() override {
+        ::SetEvent(gate_.get());
+        quillet::QuilletWindow().Unload();
+        quillet::MainForm().Unload();
+        quillet::SocketsStartup() = nullptr;
+        quillet::MainClipWindowHooks() = savedWindow_;
+        quillet::ProgramMenuHooks() = savedMenus_;
+        SettingsFileTest::TearDown();
+    }
+    void LetTheLookupGo() { ::SetEvent(gate_.get()); }
+    static bool Arrived() {
+        return winkit::WaitUntil([] { return !quillet::MainForm().LookingUpAddresses(); }, 10000);
+    }
+    // The caption of the main clip window's public address item; empty when it has none.
+    static std::wstring WindowItem() {
+        HMENU bar = ::GetMenu(quillet::QuilletWindow().hwnd());
+        wchar_t text[128] = {};
+        if (!::GetMenuStringW(bar, quillet::frmquillet_ids::mnuIpAdressPUB, text, 128, MF_BYCOMMAND))
+            return {};
+        return text;
+    }
+    static quillet::MenuNode& FormItem() { return *quillet::MainForm().menus()->Item(L"mnuIpAdressPUB"); }
+
+private:
+    testkit::TempFolder projects_{L"quillet-addresses"};
+    winkit::ScopedHandle gate_;
+    quillet::MainClipWindowLinks savedWindow_;
+    quillet::ProgramMenuLinks savedMenus_;
+};
+
+} // namespace
+
+TEST_F(AddressArrival, AddressesKnownBeforeTheMainClipWindowLoadsReachItsItems) {
+    LetTheLookupGo();
+    ASSERT_TRUE(quillet::MainForm().Load());
+    ASSERT_TRUE(Arrived());
+    const std::wstring address = FormItem().tag;
+    ASSERT_FALSE(address.empty());
+    ASSERT_TRUE(quillet::QuilletWindow().Load());
+    EXPECT_EQ(WindowItem(), L"I&P Adress (" + address + L")");
+}
+
+TEST_F(AddressArrival, ItemsChosenBeforeTheAddressesArriveGetThemWhenTheyDo) {
+    ASSERT_TRUE(quillet::MainForm().Load());
+    ASSERT_TRUE(quillet::QuilletWindow().Load());
+    ASSERT_TRUE(quillet::MainForm().LookingUpAddresses());
+    // Nothing known yet: the clipboard menu shows its design caption, the main clip window no item.
+    EXPECT_EQ(FormItem().state->caption, L"I&P adress");
+    EXPECT_EQ(WindowItem(), L"");
+    ASSERT_TRUE(testkit::PutClipboardText(L"before"));
+    // Chosen now, the item waits for its address rather than putting an empty text on the clipboard.
+    LetTheLookupGo();
+    quillet::MainForm().RunMenuCommand(FormItem().id);
+    const std::wstring address = FormItem().tag;
+    ASSERT_FALSE(address.empty());
+    EXPECT_EQ(testkit::ClipboardText().value_or(L"(none)"), address);
+    EXPECT_EQ(FormItem().state->caption, L"I&P adress (" + address + L")");
+    EXPECT_EQ(WindowItem(), L"I&P Adress (" + address + L")");
 }
