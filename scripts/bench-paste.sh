@@ -6,7 +6,10 @@ repo=$(cd "$(dirname "$0")/.." && pwd)
 root=${QUILLET_BUILD_ROOT:-$repo/build}
 bash "$repo/scripts/setup.sh"
 bash "$repo/scripts/build.sh" windows >/dev/null
-cmake --build "$root/windows" --target paste_bench -j"$(nproc)" >/dev/null
+cmake --build "$root/windows" --target paste_bench -j2 >/dev/null
+exe="$root/windows/bin/paste_bench.exe"
+[[ -f $exe ]] || { echo "bench-paste: $exe was not built" >&2; exit 1; }
 trap 'bash "$repo/scripts/wine-session.sh" stop "$root/windows" >/dev/null 2>&1 || true' EXIT
 bash "$repo/scripts/wine-session.sh" start "$root/windows" >/dev/null
-QUILLET_BUILD="$root/windows" bash "$repo/scripts/wine-exec.sh" "$root/windows/bin/paste_bench.exe" 2> >(grep -v '^fixme\|^err:' >&2)
+echo "machine load: $(uptime)"
+QUILLET_BUILD="$root/windows" bash "$repo/scripts/wine-exec.sh" "$exe" 2> >(grep -v '^fixme\|^err:' >&2)
