@@ -159,26 +159,22 @@ bool BringBack(HWND window, bool maximized) {
         ::ShowWindowAsync(window, SW_RESTORE);
     RequestFront(window);
     // Keystrokes go to whatever is in front: never send them before the target is. The display's late
-    // report of an earlier focus change can hand the front to the desktop meanwhile: the request is
-    // repeated as soon as the front is seen to move, and now and then while it stays elsewhere.
+    // report of an earlier focus change can hand the front to the desktop meanwhile, so the request is
+    // repeated while waiting; not at once, or it lands among the display's further late reports.
     if (IsInFront(window))
         return true;
     ULONGLONG asked = ::GetTickCount64();
-    HWND lastSeen = ::GetForegroundWindow();
     return winkit::WaitUntil(
-        [window, &asked, &lastSeen] {
-            const HWND front = ::GetForegroundWindow();
-            if (front == window)
+        [window, &asked] {
+            if (IsInFront(window))
                 return true;
             if (!::IsWindow(window))
                 return false;
             const ULONGLONG now = ::GetTickCount64();
-            if (front != lastSeen || now - asked >= kActivateRetryMs) {
+            if (now - asked >= kActivateRetryMs) {
                 asked = now;
                 RequestFront(window);
-                lastSeen = ::GetForegroundWindow();
-                if (lastSeen == window)
-                    return true;
+                return IsInFront(window);
             }
             return false;
         },

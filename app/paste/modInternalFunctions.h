@@ -21,8 +21,7 @@ extern std::uint8_t lastCopiedClip;
 
 // How long activation waits for one recorded window to really be in front before it tries the next.
 inline constexpr DWORD kActivateWaitMs = 500;
-// How often the request for the front is repeated while another window stays in front; a change of the
-// window in front repeats it at once.
+// How often the request for the front is repeated while another window stays in front.
 inline constexpr DWORD kActivateRetryMs = 50;
 // The longest the wait goes without looking at the front: the display reports some changes without any
 // event or message reaching this program. A look is one cheap query.
