@@ -43,7 +43,15 @@ std::wstring TitleOf(HWND window) {
     return title;
 }
 
-bool IsInFront(HWND window) { return ::GetForegroundWindow() == window; }
+bool IsInFront(HWND window) {
+    return ::GetForegroundWindow() == window;
+}
+
+// Raises a window without waiting for its thread: a foreign window's thread that does not answer would
+// otherwise hold the paste for as long as it hangs. False when the window is gone.
+bool RaiseWindow(HWND window) {
+    return ::SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS) != FALSE;
+}
 
 // Asks for the front; when the system refuses (only the thread that has the keyboard may hand it on),
 // borrows that thread's input state for the moment of the request.
@@ -55,7 +63,7 @@ void RequestFront(HWND window) {
     const DWORD me = ::GetCurrentThreadId();
     const DWORD frontThread = front ? ::GetWindowThreadProcessId(front, nullptr) : 0;
     const bool attached = frontThread && frontThread != me && ::AttachThreadInput(me, frontThread, TRUE);
-    ::BringWindowToTop(window);
+    RaiseWindow(window);
     ::SetForegroundWindow(window);
     ::SetActiveWindow(window);
     if (attached)
@@ -69,7 +77,9 @@ void RegisterOwnForm(HWND form) {
         OwnForms().insert(form);
 }
 
-void UnregisterOwnForm(HWND form) { OwnForms().erase(form); }
+void UnregisterOwnForm(HWND form) {
+    OwnForms().erase(form);
+}
 
 bool IsOwnWindow(HWND window) {
     if (OwnForms().count(window) || OwnForms().count(::GetAncestor(window, GA_ROOTOWNER)))
@@ -110,7 +120,8 @@ void TrackForegroundWindow(HWND foreground) {
     // A window already further down moves up instead of standing twice, so the list keeps three
     // different windows to fall back on.
     auto it = std::find(lastWindows.begin() + 1, lastWindows.end(), foreground);
-    std::size_t from = it == lastWindows.end() ? lastWindows.size() - 1 : static_cast<std::size_t>(it - lastWindows.begin());
+    std::size_t from =
+        it == lastWindows.end() ? lastWindows.size() - 1 : static_cast<std::size_t>(it - lastWindows.begin());
     for (std::size_t i = from; i > 0; --i)
         lastWindows[i] = lastWindows[i - 1];
     lastWindows[0] = foreground;
@@ -140,7 +151,7 @@ private:
 
 // Brings one recorded window to the front and waits, bounded, until it really is there.
 bool BringBack(HWND window, bool maximized) {
-    if (!window || !::IsWindow(window) || !::BringWindowToTop(window))
+    if (!window || !::IsWindow(window) || !RaiseWindow(window))
         return false;
     if (maximized)
         ::ShowWindowAsync(window, SW_MAXIMIZE);
@@ -149,9 +160,10 @@ bool BringBack(HWND window, bool maximized) {
     RequestFront(window);
     // Keystrokes go to whatever is in front: never send them before the target is. The display's late
     // report of an earlier focus change can hand the front to the desktop meanwhile, so the request is
-    // repeated while waiting.
-    const ULONGLONG start = ::GetTickCount64();
-    ULONGLONG asked = start;
+    // repeated while waiting; not at once, or it lands among the display's further late reports.
+    if (IsInFront(window))
+        return true;
+    ULONGLONG asked = ::GetTickCount64();
     return winkit::WaitUntil(
         [window, &asked] {
             if (IsInFront(window))
@@ -162,6 +174,7 @@ bool BringBack(HWND window, bool maximized) {
             if (now - asked >= kActivateRetryMs) {
                 asked = now;
                 RequestFront(window);
+                return IsInFront(window);
             }
             return false;
         },
@@ -185,14 +198,18 @@ bool ActivateLastWindow() {
     return false;
 }
 
-HWND ActivatedWindow() { return activated; }
+HWND ActivatedWindow() {
+    return activated;
+}
 
 PasteHost& PasteHooks() {
     static PasteHost host;
     return host;
 }
 
-int EffectivePasteMethod(std::uint8_t clipMethod) { return clipMethod == 4 ? PasteMethod : clipMethod; }
+int EffectivePasteMethod(std::uint8_t clipMethod) {
+    return clipMethod == 4 ? PasteMethod : clipMethod;
+}
 
 void PasteIntoLastWindow(const PasteRequest& clip) {
     PasteHost& host = PasteHooks();

@@ -75,6 +75,10 @@ HWND ClipboardWindow() {
 
 bool OpenClipboardPatiently() {
     const HWND owner = ClipboardWindow();
+    // Tried at once: the wait below runs this thread's pending messages first, which costs a paste its
+    // time while the clipboard is nearly always free.
+    if (::OpenClipboard(owner))
+        return true;
     return winkit::WaitUntil([owner] { return ::OpenClipboard(owner) != FALSE; }, kClipboardOpenWaitMs, 10);
 }
 

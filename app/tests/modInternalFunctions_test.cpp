@@ -1,6 +1,7 @@
 // The paste engine against foreign windows of this test process: tracking, activation and keystrokes.
 #include "app/paste/modInternalFunctions.h"
 #include "app/paste/modParseClipboard.h"
+#include "app/paste/modSendKeys.h"
 #include "app/shell/modSettings.h"
 #include "ClipboardTestKit.h"
 #include "core/ClipSlot.h"
@@ -8,6 +9,8 @@
 #include "winkit/Wait.h"
 
 #include <gtest/gtest.h>
+
+#include <thread>
 
 using namespace quillet;
 using testkit::TargetWindow;
@@ -70,8 +73,8 @@ TEST_F(PasteEngine, TrackerKeepsThreeDistinctForeignWindowsNewestFirst) {
     tray.lpfnWndProc = ::DefWindowProcW;
     tray.lpszClassName = L"Shell_TrayWnd";
     ::RegisterClassW(&tray);
-    winkit::ScopedWindow taskbar(::CreateWindowExW(0, L"Shell_TrayWnd", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                                   nullptr, nullptr));
+    winkit::ScopedWindow taskbar(
+        ::CreateWindowExW(0, L"Shell_TrayWnd", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
     TargetWindow own(L"Own form");
     RegisterOwnForm(own.hwnd());
     TrackForegroundWindow(taskbar.get());
@@ -123,8 +126,9 @@ TEST_F(PasteEngine, KeyByKeyRefusesDigitsAndSendsNothing) {
     std::vector<testkit::DialogContents> boxes;
     boxes = apptest::AnsweringDialogs([&] { PasteIntoLastWindow(Clip(L"room 101", 2)); });
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text,
-              L"Sorry, but key by key pasting works only for alpha text (You may not use numbers and special characters).");
+    EXPECT_EQ(
+        boxes[0].text,
+        L"Sorry, but key by key pasting works only for alpha text (You may not use numbers and special characters).");
     EXPECT_EQ(target.text(), L"");
     EXPECT_EQ(host.last(), L"Error while pasting");
 
@@ -170,4 +174,38 @@ TEST_F(PasteEngine, ActivationRestoresAMaximisedWindowMaximised) {
     ASSERT_TRUE(ActivateLastWindow());
     EXPECT_TRUE(winkit::WaitUntil([&] { return ::IsZoomed(target.hwnd()) != FALSE; }, 2000));
     EXPECT_EQ(::GetForegroundWindow(), target.hwnd());
+}
+
+TEST_F(PasteEngine, AForeignWindowWhoseThreadHangsCannotHoldThePaste) {
+    // The target's own thread builds it, then stops answering for a while, as a busy program does.
+    HANDLE built = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HWND hung = nullptr;
+    HANDLE gone = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread owner([&] {
+        {
+            TargetWindow target(L"Hung target");
+            hung = target.hwnd();
+            ::SetEvent(built);
+            ::WaitForSingleObject(release, 20000);
+            winkit::PumpMessages();
+        }
+        ::SetEvent(gone);
+    });
+    ASSERT_EQ(::WaitForSingleObject(built, 5000), WAIT_OBJECT_0);
+    lastWindows = {hung, nullptr, nullptr};
+    ASSERT_TRUE(CopyTextToClipboard(L"never taken"));
+    const ULONGLONG start = ::GetTickCount64();
+    PasteIntoLastWindow(Clip(L"x", 1));
+    const ULONGLONG took = ::GetTickCount64() - start;
+    ::SetEvent(release);
+    // The owner's activation sends messages to this thread's windows: keep answering until it is done.
+    winkit::WaitUntil([gone] { return ::WaitForSingleObject(gone, 0) == WAIT_OBJECT_0; }, 10000);
+    owner.join();
+    for (HANDLE h : {built, release, gone})
+        ::CloseHandle(h);
+    // Bounded by the waits for the front and for the keys, far below the owner's hang; the keys were not
+    // taken, so the paste is not reported as done.
+    EXPECT_LT(took, static_cast<ULONGLONG>(kActivateWaitMs + kKeysProcessedWaitMs + 1500));
+    EXPECT_NE(host.last(), L"Pasted.");
 }
