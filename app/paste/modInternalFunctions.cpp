@@ -43,15 +43,7 @@ std::wstring TitleOf(HWND window) {
     return title;
 }
 
-bool IsInFront(HWND window) {
-    return ::GetForegroundWindow() == window;
-}
-
-// Raises a window without waiting for its thread: a foreign window's thread that does not answer would
-// otherwise hold the paste for as long as it hangs. False when the window is gone.
-bool RaiseWindow(HWND window) {
-    return ::SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS) != FALSE;
-}
+bool IsInFront(HWND window) { return ::GetForegroundWindow() == window; }
 
 // Asks for the front; when the system refuses (only the thread that has the keyboard may hand it on),
 // borrows that thread's input state for the moment of the request.
@@ -63,7 +55,7 @@ void RequestFront(HWND window) {
     const DWORD me = ::GetCurrentThreadId();
     const DWORD frontThread = front ? ::GetWindowThreadProcessId(front, nullptr) : 0;
     const bool attached = frontThread && frontThread != me && ::AttachThreadInput(me, frontThread, TRUE);
-    RaiseWindow(window);
+    ::BringWindowToTop(window);
     ::SetForegroundWindow(window);
     ::SetActiveWindow(window);
     if (attached)
@@ -77,9 +69,7 @@ void RegisterOwnForm(HWND form) {
         OwnForms().insert(form);
 }
 
-void UnregisterOwnForm(HWND form) {
-    OwnForms().erase(form);
-}
+void UnregisterOwnForm(HWND form) { OwnForms().erase(form); }
 
 bool IsOwnWindow(HWND window) {
     if (OwnForms().count(window) || OwnForms().count(::GetAncestor(window, GA_ROOTOWNER)))
@@ -120,8 +110,7 @@ void TrackForegroundWindow(HWND foreground) {
     // A window already further down moves up instead of standing twice, so the list keeps three
     // different windows to fall back on.
     auto it = std::find(lastWindows.begin() + 1, lastWindows.end(), foreground);
-    std::size_t from =
-        it == lastWindows.end() ? lastWindows.size() - 1 : static_cast<std::size_t>(it - lastWindows.begin());
+    std::size_t from = it == lastWindows.end() ? lastWindows.size() - 1 : static_cast<std::size_t>(it - lastWindows.begin());
     for (std::size_t i = from; i > 0; --i)
         lastWindows[i] = lastWindows[i - 1];
     lastWindows[0] = foreground;
@@ -149,9 +138,16 @@ private:
     HWINEVENTHOOK hook_;
 };
 
+// Whether the window's thread answers within the activation's wait. Raising a window waits for its
+// thread, so a program that has stopped answering would otherwise hold the paste for as long as it hangs.
+bool Answers(HWND window) {
+    DWORD_PTR ignored = 0;
+    return ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kActivateWaitMs, &ignored) != 0;
+}
+
 // Brings one recorded window to the front and waits, bounded, until it really is there.
 bool BringBack(HWND window, bool maximized) {
-    if (!window || !::IsWindow(window) || !RaiseWindow(window))
+    if (!window || !::IsWindow(window) || !Answers(window) || !::BringWindowToTop(window))
         return false;
     if (maximized)
         ::ShowWindowAsync(window, SW_MAXIMIZE);
@@ -160,10 +156,9 @@ bool BringBack(HWND window, bool maximized) {
     RequestFront(window);
     // Keystrokes go to whatever is in front: never send them before the target is. The display's late
     // report of an earlier focus change can hand the front to the desktop meanwhile, so the request is
-    // repeated while waiting; not at once, or it lands among the display's further late reports.
-    if (IsInFront(window))
-        return true;
-    ULONGLONG asked = ::GetTickCount64();
+    // repeated while waiting.
+    const ULONGLONG start = ::GetTickCount64();
+    ULONGLONG asked = start;
     return winkit::WaitUntil(
         [window, &asked] {
             if (IsInFront(window))
@@ -174,7 +169,6 @@ bool BringBack(HWND window, bool maximized) {
             if (now - asked >= kActivateRetryMs) {
                 asked = now;
                 RequestFront(window);
-                return IsInFront(window);
             }
             return false;
         },
@@ -198,18 +192,14 @@ bool ActivateLastWindow() {
     return false;
 }
 
-HWND ActivatedWindow() {
-    return activated;
-}
+HWND ActivatedWindow() { return activated; }
 
 PasteHost& PasteHooks() {
     static PasteHost host;
     return host;
 }
 
-int EffectivePasteMethod(std::uint8_t clipMethod) {
-    return clipMethod == 4 ? PasteMethod : clipMethod;
-}
+int EffectivePasteMethod(std::uint8_t clipMethod) { return clipMethod == 4 ? PasteMethod : clipMethod; }
 
 void PasteIntoLastWindow(const PasteRequest& clip) {
     PasteHost& host = PasteHooks();

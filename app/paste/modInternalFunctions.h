@@ -21,11 +21,11 @@ extern std::uint8_t lastCopiedClip;
 
 // How long activation waits for one recorded window to really be in front before it tries the next.
 inline constexpr DWORD kActivateWaitMs = 500;
-// How often the request for the front is repeated while another window stays in front.
+// How often the request for the front is repeated while waiting for it; the wait itself wakes on every
+// change of the window in front.
 inline constexpr DWORD kActivateRetryMs = 50;
-// The longest the wait goes without looking at the front: the display reports some changes without any
-// event or message reaching this program. A look is one cheap query.
-inline constexpr DWORD kActivateLookMs = 1;
+// The longest the wait goes without looking, should a change come without its event.
+inline constexpr DWORD kActivateLookMs = 10;
 
 // The program's own forms never become paste targets; each form registers its window when it loads.
 void RegisterOwnForm(HWND form);
@@ -46,9 +46,9 @@ HWND ActivatedWindow();
 
 // What the paste step needs of the main clip window.
 struct PasteHost {
-    std::function<bool()> autoPasteChecked;              // mnuAutoPaste
-    std::function<void(const std::wstring&)> showStatus; // status panel 2
-    std::function<HWND()> mainWindow;                    // brought to the top for the key-by-key message
+    std::function<bool()> autoPasteChecked;                // mnuAutoPaste
+    std::function<void(const std::wstring&)> showStatus;   // status panel 2
+    std::function<HWND()> mainWindow;                      // brought to the top for the key-by-key message
 };
 PasteHost& PasteHooks();
 
@@ -56,7 +56,7 @@ struct PasteRequest {
     int clip = 0;
     std::wstring format; // format tag of the slot
     std::uint8_t method = 1;
-    std::wstring text; // the one-line text or the long text
+    std::wstring text;   // the one-line text or the long text
 };
 
 // The paste step after a clip was put on the clipboard: with auto paste on, activates the last window
