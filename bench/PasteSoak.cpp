@@ -9,6 +9,7 @@
 #include "bench/BenchClock.h"
 #include "bench/PasteStage.h"
 #include "testkit/Clipboard.h"
+#include "testkit/RemoteControls.h"
 #include "testkit/TargetWindow.h"
 #include "winkit/Wait.h"
 
@@ -36,6 +37,13 @@ constexpr int kFilledRows = 4; // rows paste next cycles through, all holding th
 enum Path { kClipHotkey, kPasteNext, kCopyButton, kMenuItem, kPathCount };
 const char* const kPathNames[kPathCount] = {"clip hotkey (Ctrl+1 tapped)", "paste next (Ctrl+Q tapped)",
                                             "copy button click", "clipboard menu clip item"};
+
+std::wstring TitleOf(HWND window) {
+    wchar_t title[256] = L"";
+    if (window)
+        ::GetWindowTextW(window, title, 256);
+    return title;
+}
 
 struct Tally {
     std::vector<double> latencies;
@@ -174,7 +182,11 @@ int main(int argc, char** argv) {
         const double took = Now() - start;
         if (!arrived) {
             ++tally.lost;
-            std::fprintf(stderr, "paste_soak: round %d (%s): lost\n", i + 1, kPathNames[path]);
+            // The program's own account of the round tells a refused activation from a paste that went nowhere.
+            const std::wstring said =
+                testkit::StatusBarText(::GetDlgItem(window, quillet::frmquillet_ids::kStatusBar), 1);
+            std::fprintf(stderr, "paste_soak: round %d (%s): lost; in front now \"%ls\"; the program said \"%ls\"\n",
+                         i + 1, kPathNames[path], TitleOf(::GetForegroundWindow()).c_str(), said.c_str());
             if (path == kMenuItem && ShownMenu(pid))
                 testkit::SendKeys({{VK_ESCAPE, true}, {VK_ESCAPE, false}});
             continue;
