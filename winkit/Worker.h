@@ -12,9 +12,6 @@
 
 namespace winkit {
 
-// Runs `work` on a new thread, then posts `message` to `target` with `wParam` and the result, a heap
-// object whose ownership travels in lParam (take it back with TakePostedResult). A result nobody can
-// receive any more (the window is gone) is dropped by the worker. False when no thread could start.
 namespace detail {
 template <typename Result> struct WorkJob {
     HWND target;
@@ -32,6 +29,9 @@ template <typename Result> struct WorkJob {
 };
 } // namespace detail
 
+// Runs `work` on a new thread, then posts `message` to `target` with `wParam` and the result, a heap
+// object whose ownership travels in lParam (take it back with TakePostedResult). A result nobody can
+// receive any more (the window is gone) is dropped by the worker. False when no thread could start.
 template <typename Result>
 bool PostResultOfWork(HWND target, UINT message, WPARAM wParam, std::function<Result()> work) {
     using Job = detail::WorkJob<Result>;
