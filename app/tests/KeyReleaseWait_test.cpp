@@ -1,5 +1,6 @@
 #include "app/paste/KeyReleaseWait.h"
 
+#include "testkit/TargetWindow.h"
 #include "winkit/Scoped.h"
 #include "winkit/Wait.h"
 
@@ -43,6 +44,10 @@ TEST(KeyReleaseWait, AReleaseCountsWhileMessagesKeepComing) {
     winkit::ScopedWindow window(
         ::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr));
     ASSERT_TRUE(window);
+    // Injected keys reach the system's key state only while some window of this desktop is in front to
+    // take them; a test before may have left none.
+    testkit::TargetWindow front(L"Key release front");
+    ASSERT_TRUE(front.Activate());
     SendControl(false);
     // Let the press reach the system's key state before the wait takes its first look. Under Wine a key
     // read up in the last 50 ms can still read up from the thread's cache, so the look is repeated.
