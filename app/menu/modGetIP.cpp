@@ -9,9 +9,6 @@ namespace quillet {
 
 namespace {
 
-// Every lookup starts the service, but Winsock counts starts: without this flag the one release after
-// filling the menu would leave it running.
-bool socketsStarted = false;
 bool socketsFailed = false;
 
 // These failures are shown as plain boxes, without icon, outside the program's message kinds.
@@ -57,42 +54,11 @@ bool ToldStartFailure(AddressLookup::Outcome outcome, int major, int minor) {
 
 } // namespace
 
-bool StartSockets() {
-    if (socketsStarted)
-        return true;
-    int major = 0, minor = 0;
-    const AddressLookup::Outcome outcome = StartService(SocketsStartup(), major, minor);
-    if (ToldStartFailure(outcome, major, minor))
-        return false;
-    socketsStarted = true;
-    socketsFailed = false;
-    return true;
-}
-
 bool SocketsFailed() { return socketsFailed; }
 
-std::function<int(unsigned short version, WSAData* data)>& SocketsStartup() {
-    static std::function<int(unsigned short version, WSAData* data)> startup;
+SocketsStartupCall& SocketsStartup() {
+    static SocketsStartupCall startup;
     return startup;
-}
-
-void StopSockets() {
-    if (!socketsStarted)
-        return;
-    ::WSACleanup();
-    socketsStarted = false;
-}
-
-std::wstring GetIPAddress(bool wantPublic) {
-    if (!StartSockets())
-        return {};
-    const hostent* entry = ::gethostbyname("");
-    if (!entry) {
-        PlainMessage(L"Winsock.dll error.");
-        return {};
-    }
-    const HostAddresses addresses = AddressesOf(*entry);
-    return wantPublic ? addresses.publicAddress : addresses.localNetwork;
 }
 
 AddressLookup LookUpAddresses(const SocketsStartupCall& startup) {

@@ -16,20 +16,12 @@ struct HostAddresses {
     std::wstring publicAddress;
 };
 
-// Starts the sockets service (version 1.1) unless it already runs. False, after telling the user, when
-// the service is missing or too old: nothing network-related can work then and the program must end at
-// once. It is not ended from here: this runs inside the main form's load, which a shutdown would unload
-// from under itself; start-up ends the program when that load returns (SocketsFailed).
-bool StartSockets();
-// Whether the last start of the service failed.
+// Whether the last lookup found the service missing or too old: nothing network-related can work then
+// and the program must end at once.
 bool SocketsFailed();
+using SocketsStartupCall = std::function<int(unsigned short version, WSAData* data)>;
 // What starts the service (WSAStartup when empty); tests put a failing one here.
-std::function<int(unsigned short version, WSAData* data)>& SocketsStartup();
-// Releases the service started by StartSockets, however many lookups used it.
-void StopSockets();
-
-// The public address when wantPublic, else the local-network one; dotted decimal, or empty.
-std::wstring GetIPAddress(bool wantPublic);
+SocketsStartupCall& SocketsStartup();
 
 // The last two addresses of a host entry, each as its bytes in decimal joined by ".".
 HostAddresses AddressesOf(const hostent& entry);
@@ -41,12 +33,11 @@ struct AddressLookup {
     int major = 0, minor = 0; // the version a too old service granted
     HostAddresses addresses;
 };
-using SocketsStartupCall = std::function<int(unsigned short version, WSAData* data)>;
 // Starts the service (through `startup`, WSAStartup when empty), reads the local host's entry and releases
 // the service again. It shows nothing and touches nothing shared, so it may run on a worker thread.
 AddressLookup LookUpAddresses(const SocketsStartupCall& startup);
-// Back on the user-interface thread: tells the user about a failed lookup as StartSockets and GetIPAddress
-// do, and records a failed start of the service (SocketsFailed). False when the program must end.
+// Back on the user-interface thread: tells the user about a failed lookup and records a failed start of
+// the service (SocketsFailed). False when the program must end.
 bool ReportLookup(const AddressLookup& lookup);
 
 } // namespace quillet

@@ -66,18 +66,18 @@ TEST(AddressesOf, AnEmptyListGivesNoAddresses) {
     EXPECT_EQ(found.localNetwork, L"");
 }
 
-TEST(GetIPAddress, AsksTheLocalHostAndReleasesTheServiceOnce) {
-    std::wstring publicAddress;
-    std::wstring localAddress;
+TEST(LookUpAddresses, AsksTheLocalHostAndReleasesTheService) {
+    quillet::AddressLookup lookup;
     const auto boxes = apptest::AnsweringDialogs([&] {
-        localAddress = quillet::GetIPAddress(false);
-        publicAddress = quillet::GetIPAddress(true);
-        quillet::StopSockets();
+        lookup = quillet::LookUpAddresses({});
+        EXPECT_TRUE(quillet::ReportLookup(lookup));
     });
     EXPECT_TRUE(boxes.empty());
-    EXPECT_TRUE(IsDottedQuad(publicAddress)) << winkit::ToUtf8(publicAddress);
-    EXPECT_TRUE(localAddress.empty() || IsDottedQuad(localAddress)) << winkit::ToUtf8(localAddress);
-    // Two lookups and one release leave the service stopped.
+    EXPECT_EQ(lookup.outcome, quillet::AddressLookup::Outcome::Found);
+    EXPECT_TRUE(IsDottedQuad(lookup.addresses.publicAddress)) << winkit::ToUtf8(lookup.addresses.publicAddress);
+    EXPECT_TRUE(lookup.addresses.localNetwork.empty() || IsDottedQuad(lookup.addresses.localNetwork))
+        << winkit::ToUtf8(lookup.addresses.localNetwork);
+    // The lookup's own start is released: nothing is left running.
     EXPECT_EQ(::WSACleanup(), SOCKET_ERROR);
     EXPECT_EQ(::WSAGetLastError(), WSANOTINITIALISED);
 }
