@@ -14,8 +14,16 @@ namespace quillet {
 namespace {
 
 int depth = 0;
-bool stale = true;
 std::unique_ptr<core::IniText> snapshot;
+// The file's size and time of its last change when it was read: a file changed or gone since (a user may
+// delete it while a message waits) is read again, or left to the system.
+bool taken = false;
+WIN32_FILE_ATTRIBUTE_DATA takenStamp{};
+
+bool SameStamp(const WIN32_FILE_ATTRIBUTE_DATA& a, const WIN32_FILE_ATTRIBUTE_DATA& b) {
+    return a.nFileSizeLow == b.nFileSizeLow && a.nFileSizeHigh == b.nFileSizeHigh &&
+           ::CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0;
+}
 
 // The settings file as the system's INI services would read it; nothing when it cannot be read or is not
 // in the ANSI code page (a byte-order mark), which only the system reads right.
@@ -49,9 +57,17 @@ SettingsSnapshot::~SettingsSnapshot() {
 std::optional<std::wstring> SnapshotSetting(const std::wstring& section, const std::wstring& key) {
     if (depth == 0 || SettingsFile.empty())
         return std::nullopt;
-    if (stale) {
+    // Asking for the file's stamp costs the system no opening of the file.
+    WIN32_FILE_ATTRIBUTE_DATA stamp{};
+    if (!::GetFileAttributesExW(SettingsFile.c_str(), GetFileExInfoStandard, &stamp) ||
+        (stamp.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        RefreshSettingsSnapshot();
+        return std::nullopt;
+    }
+    if (!taken || !SameStamp(stamp, takenStamp)) {
         snapshot = ReadSettingsFile();
-        stale = false;
+        taken = true;
+        takenStamp = stamp;
     }
     if (!snapshot)
         return std::nullopt;
@@ -60,7 +76,7 @@ std::optional<std::wstring> SnapshotSetting(const std::wstring& section, const s
 
 void RefreshSettingsSnapshot() {
     snapshot.reset();
-    stale = true;
+    taken = false;
 }
 
 } // namespace quillet

@@ -1,8 +1,8 @@
 #pragma once
 // SettingsSnapshot: while one lives, reads of the settings file are answered from one reading of the
 // file instead of the system's INI services, which open and parse the file again for every key (start-up
-// reads well over a hundred keys). The snapshot follows the program's own writes; what another program
-// writes meanwhile is seen once the snapshot ends.
+// reads well over a hundred keys). The snapshot follows the program's own writes, and the file is read
+// again whenever its size or time of change differ from when it was read.
 #include <optional>
 #include <string>
 

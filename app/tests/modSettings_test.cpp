@@ -105,7 +105,7 @@ TEST_F(SettingsStore, ReadsAnotherFileWhenNamed) {
 }
 
 // While the program starts, keys come from one reading of the file: they must read as the system reads them,
-// follow the program's own writes, and a write that changes nothing must leave the file as it was.
+// follow the file's changes, and a write that changes nothing must leave the file as it was.
 TEST_F(SettingsStore, ReadsDuringTheStartAnswerAsTheSystemAndFollowTheProgramsWrites) {
     const std::string file = "[Quillet]\r\n  PasteMethod = 2 \r\nPasteMethod=3\r\nQuoted=\"a b \"\r\n"
                              "Single='x'\r\nHalf=\"open\r\nNoValue\r\nEmpty=\r\n\xE9t\xE9=caf\xE9\r\n"
@@ -135,6 +135,14 @@ TEST_F(SettingsStore, ReadsDuringTheStartAnswerAsTheSystemAndFollowTheProgramsWr
         EXPECT_EQ(ReadSetting(L"Quillet", L"PasteMethod"), L"4");
         EXPECT_EQ(ReadSetting(L"Quillet", L"Added"), L"yes");
         EXPECT_EQ(ReadSetting(L"Hotkeys", L"Clip1Key"), L"49");
+        // Another program's change, or the file gone, is seen at the next read.
+        WriteBytes(path(), "[Quillet]\r\nPasteMethod=7\r\n");
+        EXPECT_EQ(ReadSetting(L"Quillet", L"PasteMethod"), L"7");
+        ASSERT_TRUE(::DeleteFileW(path().c_str()));
+        std::wstring value = L"unset";
+        const auto a = AnswerWhile([&] { value = ReadSetting(L"Quillet", L"PasteMethod"); }, L"Quillet", IDNO);
+        EXPECT_TRUE(a.appeared);
+        EXPECT_EQ(value, L"");
         // The template written anew is read anew.
         ASSERT_TRUE(quillet::CreateDefaultSettings());
         EXPECT_EQ(ReadSetting(L"Quillet", L"PasteMethod"), L"1");
