@@ -235,12 +235,17 @@ void frmQuillet::CreateControls() {
         ::SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         return h;
     };
+    // The row buttons draw their own pictures and no text: a font would be one more message apiece, unused.
+    const auto pictureButton = [&](int id, RECT at) {
+        return ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, at.left, at.top,
+                                 at.right - at.left, at.bottom - at.top, hwnd(),
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    };
     RECT toolbarRect{};
     ::GetWindowRect(toolbar, &toolbarRect);
     const int strip = (toolbarRect.bottom - toolbarRect.top) + 5;
     chckMove = child(L"BUTTON", L"&Move", BS_AUTOCHECKBOX | WS_TABSTOP, kChckMove, Box(kMargin + 4, strip + 2, 70, 20));
-    imgActivate =
-        child(L"BUTTON", L"", BS_OWNERDRAW, kImgActivate, Box(kMargin + 90, strip, kButtonSize + 2, kButtonSize + 2));
+    imgActivate = pictureButton(kImgActivate, Box(kMargin + 90, strip, kButtonSize + 2, kButtonSize + 2));
     lblWindow = child(L"STATIC", L"Target Window:", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, kLblWindow,
                       Box(kMargin + 122, strip + 5, 2 * kPanelWidth - 122, 16));
 
@@ -254,12 +259,10 @@ void frmQuillet::CreateControls() {
         txtPaste[i] = child(L"EDIT", core::EmptyClipMarker.c_str(), ES_AUTOHSCROLL | WS_TABSTOP, kTxtPaste + n,
                             Box(p.left + kTextLeft, p.top + (kRowHeight - kTextHeight) / 2, kTextWidth, kTextHeight),
                             WS_EX_CLIENTEDGE);
-        imgCopy[i] =
-            child(L"BUTTON", L"", BS_OWNERDRAW, kImgCopy + n, Box(p.left + kButtonLeft, by, kButtonSize, kButtonSize));
-        imgConf[i] = child(L"BUTTON", L"", BS_OWNERDRAW, kImgConf + n,
-                           Box(p.left + kButtonLeft + kButtonStep, by, kButtonSize, kButtonSize));
-        imgProp[i] = child(L"BUTTON", L"", BS_OWNERDRAW, kImgProp + n,
-                           Box(p.left + kButtonLeft + 2 * kButtonStep, by, kButtonSize, kButtonSize));
+        imgCopy[i] = pictureButton(kImgCopy + n, Box(p.left + kButtonLeft, by, kButtonSize, kButtonSize));
+        imgConf[i] = pictureButton(kImgConf + n, Box(p.left + kButtonLeft + kButtonStep, by, kButtonSize, kButtonSize));
+        imgProp[i] =
+            pictureButton(kImgProp + n, Box(p.left + kButtonLeft + 2 * kButtonStep, by, kButtonSize, kButtonSize));
         ::SetWindowSubclass(txtPaste[i], &RowTextProc, static_cast<UINT_PTR>(n), reinterpret_cast<DWORD_PTR>(this));
     }
     SizeToRows();

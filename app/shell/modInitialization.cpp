@@ -11,6 +11,7 @@
 #include "app/projects/frmQuillet.h"
 #include "app/shell/ClosingWindows.h"
 #include "app/shell/Messages.h"
+#include "app/shell/SettingsSnapshot.h"
 #include "app/shell/SingleInstance.h"
 #include "app/shell/StartupLog.h"
 #include "app/shell/frmSettings.h"
@@ -305,6 +306,7 @@ bool Startup(const std::wstring& commandLine) {
         return false;
     }
     MarkStartupStage("single instance");
+    const SettingsSnapshot settings;
 
     PrepareProgram();
     MarkStartupStage("settings and splash");

@@ -1,6 +1,7 @@
 #include "app/shell/modSettings.h"
 
 #include "app/shell/Messages.h"
+#include "app/shell/SettingsSnapshot.h"
 #include "app/shell/modInitialization.h"
 #include "core/SettingValue.h"
 #include "core/SettingsTemplate.h"
@@ -123,6 +124,10 @@ bool SettingsFileExists() {
 }
 
 std::wstring ReadSetting(const std::wstring& section, const std::wstring& key, const std::wstring& file) {
+    if (file == kSettingsFile) {
+        if (auto value = SnapshotSetting(section, key))
+            return *value;
+    }
     if (!SettingsFileExists()) {
         OfferFreshSettings();
         return {};
@@ -138,7 +143,13 @@ bool WriteSetting(const std::wstring& section, const std::wstring& key, const st
     // file holding this one key, and every other setting would read as 0 from then on.
     if (!SettingsFileExists() && !CreateDefaultSettings())
         return false;
-    if (::WritePrivateProfileStringW(section.c_str(), key.c_str(), OneLine(value).c_str(), SettingsFile.c_str()))
+    const std::wstring line = OneLine(value);
+    // The system rewrites the whole file for every key: a value that reads back the same already (a missing
+    // key reads as empty) is left alone.
+    if (SnapshotSetting(section, key) == line)
+        return true;
+    RefreshSettingsSnapshot();
+    if (::WritePrivateProfileStringW(section.c_str(), key.c_str(), line.c_str(), SettingsFile.c_str()))
         return true;
     SetPendingWin32Error(::GetLastError());
     if (report)
@@ -149,6 +160,7 @@ bool WriteSetting(const std::wstring& section, const std::wstring& key, const st
 }
 
 bool CreateDefaultSettings(bool report) {
+    RefreshSettingsSnapshot();
     const std::string bytes = winkit::ToAnsi(core::DefaultSettingsText(ProjectsFolder));
     DWORD failure = ERROR_INVALID_NAME;
     if (!SettingsFile.empty()) {

@@ -2,11 +2,13 @@
 #include "SettingsFixture.h"
 
 #include "app/shell/Messages.h"
+#include "app/shell/SettingsSnapshot.h"
 #include "core/SettingsTemplate.h"
 #include "testkit/FileContents.h"
 #include "winkit/Scoped.h"
 #include "winkit/TextConv.h"
 
+#include <utility>
 #include <vector>
 
 using quillet::ReadSetting;
@@ -100,6 +102,59 @@ TEST_F(SettingsStore, ReadsAnotherFileWhenNamed) {
     WriteBytes(other, "[Index]\r\nName=Work\r\n");
     EXPECT_EQ(ReadSetting(L"Index", L"Name", other), L"Work");
     EXPECT_EQ(ReadSetting(L"Index", L"Name"), L"");
+}
+
+// While the program starts, keys come from one reading of the file: they must read as the system reads them,
+// follow the file's changes, and a write that changes nothing must leave the file as it was.
+TEST_F(SettingsStore, ReadsDuringTheStartAnswerAsTheSystemAndFollowTheProgramsWrites) {
+    const std::string file = "[Quillet]\r\n  PasteMethod = 2 \r\nPasteMethod=3\r\nQuoted=\"a b \"\r\n"
+                             "Single='x'\r\nHalf=\"open\r\nNoValue\r\nEmpty=\r\n\xE9t\xE9=caf\xE9\r\n"
+                             "[ hotkeys ]\r\nClip1Key=49\r\n[Quillet]\r\nExiting=2\r\n[Cut]\r\nLast=1";
+    WriteBytes(path(), file);
+    const std::vector<std::pair<std::wstring, std::wstring>> keys = {
+        {L"Quillet", L"PasteMethod"}, {L"quillet", L"pastemethod"}, {L"Quillet", L"Quoted"},
+        {L"Quillet", L"Single"},      {L"Quillet", L"Half"},        {L"Quillet", L"NoValue"},
+        {L"Quillet", L"Empty"},       {L"Quillet", L"Missing"},     {L"Quillet", winkit::FromAnsi("\xE9t\xE9")},
+        {L"Hotkeys", L"Clip1Key"},    {L" Hotkeys ", L" Clip1Key"}, {L"Quillet", L"Exiting"},
+        {L"Cut", L"Last"},            {L"Nowhere", L"Last"}};
+    std::vector<std::wstring> bySystem;
+    for (const auto& [section, key] : keys)
+        bySystem.push_back(ReadSetting(section, key));
+    {
+        const quillet::SettingsSnapshot starting;
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            EXPECT_EQ(ReadSetting(keys[i].first, keys[i].second), bySystem[i]) << keys[i].second;
+        // Nothing to change: not a byte of the file is written, a missing key taking an empty value included.
+        ASSERT_TRUE(WriteSetting(L"Quillet", L"PasteMethod", L"2"));
+        ASSERT_TRUE(WriteSetting(L"Quillet", L"Missing", L""));
+        ASSERT_TRUE(WriteSetting(L"Quillet", L"Quoted", L"a b "));
+        EXPECT_EQ(FileBytes(path()), file);
+        // A change reaches the file and the next read.
+        ASSERT_TRUE(WriteSetting(L"Quillet", L"PasteMethod", L"4"));
+        ASSERT_TRUE(WriteSetting(L"Quillet", L"Added", L"yes"));
+        EXPECT_EQ(ReadSetting(L"Quillet", L"PasteMethod"), L"4");
+        EXPECT_EQ(ReadSetting(L"Quillet", L"Added"), L"yes");
+        EXPECT_EQ(ReadSetting(L"Hotkeys", L"Clip1Key"), L"49");
+        // Another program's change, or the file gone, is seen at the next read.
+        WriteBytes(path(), "[Quillet]\r\nPasteMethod=7\r\n");
+        EXPECT_EQ(ReadSetting(L"Quillet", L"PasteMethod"), L"7");
+        ASSERT_TRUE(::DeleteFileW(path().c_str()));
+        std::wstring value = L"unset";
+        const auto a = AnswerWhile([&] { value = ReadSetting(L"Quillet", L"PasteMethod"); }, L"Quillet", IDNO);
+        EXPECT_TRUE(a.appeared);
+        EXPECT_EQ(value, L"");
+        // The template written anew is read anew.
+        ASSERT_TRUE(quillet::CreateDefaultSettings());
+        EXPECT_EQ(ReadSetting(L"Quillet", L"PasteMethod"), L"1");
+        EXPECT_EQ(ReadSetting(L"Quillet", L"Added"), L"");
+    }
+    // Once started, what another program wrote meanwhile is read.
+    WriteBytes(path(), "[Quillet]\r\nPasteMethod=5\r\n");
+    EXPECT_EQ(ReadSetting(L"Quillet", L"PasteMethod"), L"5");
+    // A file in UTF-16 is left to the system, which reads it right.
+    WriteBytes(path(), std::string("\xFF\xFE[\0Q\0]\0\r\0\n\0K\0=\0v\0\r\0\n\0", 22));
+    const quillet::SettingsSnapshot again;
+    EXPECT_EQ(ReadSetting(L"Q", L"K"), L"v");
 }
 
 TEST_F(SettingsStore, MissingFileAsksAndYesWritesAFreshTemplate) {
