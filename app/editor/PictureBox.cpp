@@ -12,19 +12,28 @@ constexpr wchar_t kClassName[] = L"QuilletPictureBox";
 // Twips per unit of each scale mode; pixels count the program's fixed 15 twips.
 double TwipsPerUnitX(core::ScaleMode mode) {
     switch (mode) {
-    case core::ScaleMode::Twips: return 1;
-    case core::ScaleMode::Points: return 20;
-    case core::ScaleMode::Characters: return 120;
-    case core::ScaleMode::Inches: return 1440;
-    case core::ScaleMode::Millimeters: return 1440 / 25.4;
-    case core::ScaleMode::Centimeters: return 1440 / 2.54;
+    case core::ScaleMode::Twips:
+        return 1;
+    case core::ScaleMode::Points:
+        return 20;
+    case core::ScaleMode::Characters:
+        return 120;
+    case core::ScaleMode::Inches:
+        return 1440;
+    case core::ScaleMode::Millimeters:
+        return 1440 / 25.4;
+    case core::ScaleMode::Centimeters:
+        return 1440 / 2.54;
     case core::ScaleMode::Pixels:
     case core::ScaleMode::User:
-    default: return 15;
+    default:
+        return 15;
     }
 }
 
-double TwipsPerUnitY(core::ScaleMode mode) { return mode == core::ScaleMode::Characters ? 240 : TwipsPerUnitX(mode); }
+double TwipsPerUnitY(core::ScaleMode mode) {
+    return mode == core::ScaleMode::Characters ? 240 : TwipsPerUnitX(mode);
+}
 
 } // namespace
 
@@ -45,10 +54,18 @@ bool PictureBox::Create(HWND parent, int x, int y, int width, int height, bool v
     return MakeImage(width, height);
 }
 
-double PictureBox::PixelsToScaleX(double pixels) const { return pixels * 15 / TwipsPerUnitX(scaleMode_); }
-double PictureBox::PixelsToScaleY(double pixels) const { return pixels * 15 / TwipsPerUnitY(scaleMode_); }
-double PictureBox::ScaleXToPixels(double units) const { return units * TwipsPerUnitX(scaleMode_) / 15; }
-double PictureBox::ScaleYToPixels(double units) const { return units * TwipsPerUnitY(scaleMode_) / 15; }
+double PictureBox::PixelsToScaleX(double pixels) const {
+    return pixels * 15 / TwipsPerUnitX(scaleMode_);
+}
+double PictureBox::PixelsToScaleY(double pixels) const {
+    return pixels * 15 / TwipsPerUnitY(scaleMode_);
+}
+double PictureBox::ScaleXToPixels(double units) const {
+    return units * TwipsPerUnitX(scaleMode_) / 15;
+}
+double PictureBox::ScaleYToPixels(double units) const {
+    return units * TwipsPerUnitY(scaleMode_) / 15;
+}
 
 bool PictureBox::MakeImage(int width, int height) {
     width = std::max(width, 0);
@@ -113,6 +130,13 @@ void PictureBox::Cls() {
             ::BitBlt(imageDC_.get(), 0, 0, bm.bmWidth, bm.bmHeight, source.get(), 0, 0, SRCCOPY);
         }
     }
+    // GDI's fill writes no top byte and the copy only those the picture has.
+    if (!picture_ || plainPicture_) {
+        ::GdiFlush();
+        plainImage_ = true;
+    } else {
+        PlainImageBits();
+    }
 }
 
 std::uint32_t* PictureBox::PlainImageBits() {
@@ -150,6 +174,7 @@ void PictureBox::Refresh() {
 
 void PictureBox::SetPicture(HBITMAP picture) {
     picture_.reset(picture);
+    plainPicture_ = false;
     Cls();
 }
 
@@ -181,6 +206,7 @@ bool PictureBox::MakeImageThePicture() {
             return false;
     }
     picture_ = std::move(copy);
+    plainPicture_ = plainImage_;
     return true;
 }
 
@@ -197,7 +223,7 @@ LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_ERASEBKGND:
-        return 1;  // the image covers the whole window
+        return 1; // the image covers the whole window
     }
     return winkit::Window::HandleMessage(msg, wParam, lParam);
 }

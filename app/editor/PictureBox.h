@@ -53,7 +53,9 @@ public:
     std::uint32_t* PlainImageBits();
     COLORREF BackColor() const { return backColor_; }
     void SetBackColor(COLORREF color) { backColor_ = color; }
-    // The image becomes the back colour with the picture drawn over it at (0, 0).
+    // The image becomes the back colour with the picture drawn over it at (0, 0), its top bytes cleared
+    // (as PlainImageBits) unless the picture is known to have none: done when a picture arrives, it spares
+    // every later effect that pass.
     void Cls();
     // Redraws the window from the image now.
     void Refresh();
@@ -87,9 +89,11 @@ private:
     winkit::ScopedGdiObject image_;
     HGDIOBJ imageOld_ = nullptr;
     std::uint32_t* imageBits_ = nullptr;
-    // No pixel of the image has its top byte set (only PlainImageBits says so; everything else that can
-    // write the image takes it back).
+    // No pixel of the image has its top byte set (only PlainImageBits and Cls say so; everything else that
+    // can write the image takes it back).
     mutable bool plainImage_ = false;
+    // The picture was copied from a plain image (a picture from outside may have any top bytes).
+    bool plainPicture_ = false;
     winkit::ScopedGdiObject picture_;
     winkit::ScopedGdiObject spare_;
 };

@@ -364,11 +364,11 @@ void PictureView::ApplyEffect(const std::string& name) {
     if (!progress_)
         progress_ = std::make_unique<frmProgress>();
     frmProgress& progress = *progress_;
-    // A short effect shows nothing but its result: the wait, the hourglass and the progress window come
-    // once it has run for the delay.
+    // A short effect shows nothing but its result: the wait, the hourglass, the progress window and the
+    // disabled editor come once it has run for the delay. Until then the effect holds the thread, so input
+    // waits in the queue as it would for a disabled editor, and the two window state changes are spared.
     std::optional<winkit::BusyCursor> busy;
-    if (host_.editor)
-        ::EnableWindow(host_.editor, FALSE);
+    bool disabled = false;
     KeepUndo();
     if (entry) {
         EffectHost host = effectHost_;
@@ -380,6 +380,8 @@ void PictureView::ApplyEffect(const std::string& name) {
             if (now_() - start < progressDelay_)
                 return false;
             busy.emplace();
+            if (host_.editor)
+                disabled = !::EnableWindow(host_.editor, FALSE);
             if (host_.setPanel3)
                 host_.setPanel3(L"Please wait...");
             const bool shown = progress.Prepare(host_.editor, L"Processing image effect (" +
@@ -396,7 +398,7 @@ void PictureView::ApplyEffect(const std::string& name) {
     } else {
         picPicture_->MakeImageThePicture();
     }
-    if (host_.editor)
+    if (disabled)
         ::EnableWindow(host_.editor, TRUE);
     if (busy)
         progress.Hide();

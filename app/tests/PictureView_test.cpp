@@ -252,6 +252,8 @@ public:
     bool framePainted = false;
     // The progress window's line when it was shown; empty when it never was.
     std::wstring shownInfo;
+    // Whether its owner, the editor, was disabled when it was shown.
+    bool ownerDisabled = false;
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
@@ -270,6 +272,7 @@ private:
                 wchar_t line[128] = L"";
                 ::GetWindowTextW(::GetWindow(call->hwnd, GW_CHILD), line, 128);
                 current_->shownInfo = line;
+                current_->ownerDisabled = !::IsWindowEnabled(::GetWindow(call->hwnd, GW_OWNER));
             }
         }
         return ::CallNextHookEx(nullptr, code, wParam, lParam);
@@ -335,6 +338,7 @@ TEST_F(PictureViewTest, OnlyAnEffectRunningPastTheDefaultDelayShowsItsProgressAn
         ProgressRecord record;
         ASSERT_TRUE(record.hooked());
         view_.ApplyEffect("invert");
+        EXPECT_TRUE(::IsWindowEnabled(host_));
 
         EXPECT_GT(readings, 1) << "the effect asked the clock as it went";
         int w = 0, h = 0;
@@ -342,6 +346,7 @@ TEST_F(PictureViewTest, OnlyAnEffectRunningPastTheDefaultDelayShowsItsProgressAn
         EXPECT_FALSE(::IsWindowVisible(::FindWindowW(quillet::frmProgress::kClassName, nullptr)));
         if (long_) {
             EXPECT_EQ(record.shownInfo, L"Processing image effect (invert)");
+            EXPECT_TRUE(record.ownerDisabled);
             EXPECT_TRUE(record.framePainted);
             EXPECT_FALSE(record.painted.empty()) << "the bar was drawn";
             EXPECT_EQ(panel3_, (std::vector<std::wstring>{L"Please wait...", L"Done"}));

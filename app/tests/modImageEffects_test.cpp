@@ -2,11 +2,14 @@
 // made from the image, the progress bar, the sliders and the dialogs' previews.
 #include "app/editor/modImageEffects.h"
 
+#include "winkit/Bitmaps.h"
 #include "winkit/Scoped.h"
 
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+
+#include <algorithm>
 
 using quillet::EffectHost;
 using quillet::PictureBox;
@@ -64,6 +67,18 @@ TEST(PictureBoxEffects, InvertSwapsNoChannelsAndMakesTheImageThePicture) {
     quillet::EffectInvert(box);
     EXPECT_EQ(box.ImageBits()[0], 0x000A14C8u);
     EXPECT_EQ(PictureAt(box, 0, 0), RGB(10, 20, 200));
+
+    // A picture from outside with every top byte set, given to the box after one of its own: cleared as it
+    // arrives, so the effect sees only the colours.
+    BITMAPINFO info = winkit::TopDown32BitInfo(5, 4);
+    void* bits = nullptr;
+    HBITMAP outside = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(outside, nullptr);
+    std::fill_n(static_cast<std::uint32_t*>(bits), 20, 0xFF0A14C8u);
+    box.SetPicture(outside);
+    quillet::EffectInvert(box);
+    EXPECT_EQ(box.ImageBits()[2 * 5 + 3], 0x00F5EB37u);
+    EXPECT_EQ(PictureAt(box, 3, 2), RGB(245, 235, 55));
 }
 
 TEST(PictureBoxEffects, EmbossIsGreyThenReliefAndUnknownKeysOnlyFinish) {
@@ -80,7 +95,7 @@ TEST(PictureBoxEffects, EmbossIsGreyThenReliefAndUnknownKeysOnlyFinish) {
     PictureBox other;
     ASSERT_TRUE(other.Create(nullptr, 0, 0, 3, 3, false));
     Fill(other, RGB(1, 2, 3));
-    quillet::RunImageEffect("lighten", other);  // the editor's name, not an engine key
+    quillet::RunImageEffect("lighten", other); // the editor's name, not an engine key
     EXPECT_EQ(::GetPixel(other.hDC(), 1, 1), RGB(1, 2, 3));
     ASSERT_NE(other.Picture(), nullptr);
     EXPECT_EQ(PictureAt(other, 2, 2), RGB(1, 2, 3));
@@ -121,8 +136,8 @@ TEST(PictureBoxEffects, ProgressSlidersAndBrightnessComeFromTheHost) {
 
     // A visible colour balance dialog means a preview: the bar is left alone.
     ::SendMessageW(bar, PBM_SETPOS, 0, 0);
-    winkit::ScopedWindow dialog(::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 300, 300,
-                                                  10, 10, nullptr, nullptr, nullptr, nullptr));
+    winkit::ScopedWindow dialog(::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 300, 300, 10,
+                                                  10, nullptr, nullptr, nullptr, nullptr));
     host.colorBalanceDialog = dialog.get();
     quillet::EffectColorBalance(box, host);
     EXPECT_EQ(::GetPixel(box.hDC(), 20, 1), RGB(225, 40, 60));
