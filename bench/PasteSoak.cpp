@@ -142,6 +142,9 @@ int main(int argc, char** argv) {
             ++skipped;
             continue;
         }
+        // Whether the program put anything on the clipboard tells, for a lost round, an input that never
+        // reached it from a paste that went astray.
+        const DWORD clipboardBefore = ::GetClipboardSequenceNumber();
         double start = 0;
         bool triggered = true;
         switch (path) {
@@ -185,8 +188,14 @@ int main(int argc, char** argv) {
             // The program's own account of the round tells a refused activation from a paste that went nowhere.
             const std::wstring said =
                 testkit::StatusBarText(::GetDlgItem(window, quillet::frmquillet_ids::kStatusBar), 1);
-            std::fprintf(stderr, "paste_soak: round %d (%s): lost; in front now \"%ls\"; the program said \"%ls\"\n",
-                         i + 1, kPathNames[path], TitleOf(::GetForegroundWindow()).c_str(), said.c_str());
+            std::fprintf(stderr,
+                         "paste_soak: round %d (%s): lost; %s; in front now \"%ls\"; the program said \"%ls\"; "
+                         "the window meant holds \"%ls\", the other \"%ls\"\n",
+                         i + 1, kPathNames[path],
+                         ::GetClipboardSequenceNumber() == clipboardBefore ? "the program copied nothing"
+                                                                           : "the clip was copied",
+                         TitleOf(::GetForegroundWindow()).c_str(), said.c_str(), expected.text().c_str(),
+                         other.text().c_str());
             if (path == kMenuItem && ShownMenu(pid))
                 testkit::SendKeys({{VK_ESCAPE, true}, {VK_ESCAPE, false}});
             continue;
