@@ -169,6 +169,24 @@ int main(int argc, char** argv) {
                                {VK_MENU, false},
                                {VK_CONTROL, false}});
             triggered = winkit::WaitUntil([&] { return ShownMenu(pid) != nullptr; }, kArrivalMs);
+            // A user reads the menu before typing: by then the program holds the front and its menu loop
+            // takes keys (its thread answers from inside that loop).
+            if (triggered) {
+                triggered = winkit::WaitUntil(
+                    [&] {
+                        DWORD owner = 0;
+                        ::GetWindowThreadProcessId(::GetForegroundWindow(), &owner);
+                        return owner == pid;
+                    },
+                    kArrivalMs);
+                DWORD_PTR ignored = 0;
+                triggered =
+                    triggered && ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kArrivalMs, &ignored);
+                if (!triggered)
+                    std::fprintf(stderr,
+                                 "paste_soak: round %d: the menu came up but the program did not hold the front\n",
+                                 i + 1);
+            }
             if (triggered) {
                 testkit::SendKeys({{'I', true}, {'I', false}});
                 start = Now();
