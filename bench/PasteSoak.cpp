@@ -214,8 +214,10 @@ int main(int argc, char** argv) {
                                                                            : "the clip was copied",
                          TitleOf(::GetForegroundWindow()).c_str(), said.c_str(), expected.text().c_str(),
                          other.text().c_str());
-            if (path == kMenuItem && ShownMenu(pid))
+            if (path == kMenuItem && ShownMenu(pid)) {
+                std::fprintf(stderr, "paste_soak: round %d: the menu is still shown\n", i + 1);
                 testkit::SendKeys({{VK_ESCAPE, true}, {VK_ESCAPE, false}});
+            }
             continue;
         }
         if (!other.text().empty()) {
