@@ -142,6 +142,9 @@ int main(int argc, char** argv) {
             ++skipped;
             continue;
         }
+        // Whether the program put anything on the clipboard tells, for a lost round, an input that never
+        // reached it from a paste that went astray.
+        const DWORD clipboardBefore = ::GetClipboardSequenceNumber();
         double start = 0;
         bool triggered = true;
         switch (path) {
@@ -166,6 +169,24 @@ int main(int argc, char** argv) {
                                {VK_MENU, false},
                                {VK_CONTROL, false}});
             triggered = winkit::WaitUntil([&] { return ShownMenu(pid) != nullptr; }, kArrivalMs);
+            // A user reads the menu before typing: by then the program holds the front and its menu loop
+            // takes keys (its thread answers from inside that loop).
+            if (triggered) {
+                triggered = winkit::WaitUntil(
+                    [&] {
+                        DWORD owner = 0;
+                        ::GetWindowThreadProcessId(::GetForegroundWindow(), &owner);
+                        return owner == pid;
+                    },
+                    kArrivalMs);
+                DWORD_PTR ignored = 0;
+                triggered =
+                    triggered && ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kArrivalMs, &ignored);
+                if (!triggered)
+                    std::fprintf(stderr,
+                                 "paste_soak: round %d: the menu came up but the program did not hold the front\n",
+                                 i + 1);
+            }
             if (triggered) {
                 testkit::SendKeys({{'I', true}, {'I', false}});
                 start = Now();
@@ -185,10 +206,18 @@ int main(int argc, char** argv) {
             // The program's own account of the round tells a refused activation from a paste that went nowhere.
             const std::wstring said =
                 testkit::StatusBarText(::GetDlgItem(window, quillet::frmquillet_ids::kStatusBar), 1);
-            std::fprintf(stderr, "paste_soak: round %d (%s): lost; in front now \"%ls\"; the program said \"%ls\"\n",
-                         i + 1, kPathNames[path], TitleOf(::GetForegroundWindow()).c_str(), said.c_str());
-            if (path == kMenuItem && ShownMenu(pid))
+            std::fprintf(stderr,
+                         "paste_soak: round %d (%s): lost; %s; in front now \"%ls\"; the program said \"%ls\"; "
+                         "the window meant holds \"%ls\", the other \"%ls\"\n",
+                         i + 1, kPathNames[path],
+                         ::GetClipboardSequenceNumber() == clipboardBefore ? "the program copied nothing"
+                                                                           : "the clip was copied",
+                         TitleOf(::GetForegroundWindow()).c_str(), said.c_str(), expected.text().c_str(),
+                         other.text().c_str());
+            if (path == kMenuItem && ShownMenu(pid)) {
+                std::fprintf(stderr, "paste_soak: round %d: the menu is still shown\n", i + 1);
                 testkit::SendKeys({{VK_ESCAPE, true}, {VK_ESCAPE, false}});
+            }
             continue;
         }
         if (!other.text().empty()) {

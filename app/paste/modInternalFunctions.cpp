@@ -138,11 +138,24 @@ private:
     HWINEVENTHOOK hook_;
 };
 
-// Whether the window's thread answers within the activation's wait. Raising a window waits for its
-// thread, so a program that has stopped answering would otherwise hold the paste for as long as it hangs.
-bool Answers(HWND window) {
+// Whether the window's thread answers within `timeoutMs`. Raising a window waits for its thread, so a
+// program that has stopped answering would otherwise hold the paste for as long as it hangs.
+bool Answers(HWND window, DWORD timeoutMs = kActivateWaitMs) {
     DWORD_PTR ignored = 0;
-    return ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kActivateWaitMs, &ignored) != 0;
+    return ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &ignored) != 0;
+}
+
+// In front, and still there once its thread has answered: to answer, the thread takes its activation and
+// whatever the display reported before it, such as a late report that an earlier focus left it, on which
+// the system hands the front to the desktop. Keys sent before that would go nowhere.
+bool KeepsFront(HWND window, ULONGLONG deadline, bool& wasInFront) {
+    if (!IsInFront(window))
+        return false;
+    wasInFront = true;
+    const ULONGLONG now = ::GetTickCount64();
+    if (now >= deadline || !Answers(window, static_cast<DWORD>(deadline - now)))
+        return false;
+    return IsInFront(window);
 }
 
 // Brings one recorded window to the front and waits, bounded, until it really is there.
@@ -154,25 +167,34 @@ bool BringBack(HWND window, bool maximized) {
     else if (::IsIconic(window))
         ::ShowWindowAsync(window, SW_RESTORE);
     RequestFront(window);
-    // Keystrokes go to whatever is in front: never send them before the target is. The display's late
-    // report of an earlier focus change can hand the front to the desktop meanwhile, so the request is
-    // repeated while waiting.
-    const ULONGLONG start = ::GetTickCount64();
-    ULONGLONG asked = start;
+    const ULONGLONG deadline = ::GetTickCount64() + kActivateWaitMs;
+    bool wasInFront = false;
+    // Looked at before any waiting message runs: the front nearly always changes with the request, and a
+    // repaint of this program's windows queued meanwhile would otherwise come first.
+    if (KeepsFront(window, deadline, wasInFront))
+        return true;
+    // Keystrokes go to whatever is in front: never send them before the target is. The wait wakes on this
+    // program's own activation messages (it loses the front to the target) and looks between them; the
+    // request is made again at once when the front was taken away, and otherwise now and then.
+    ULONGLONG asked = ::GetTickCount64();
+    bool raisedAgain = false;
+    const DWORD left = asked >= deadline ? 0 : static_cast<DWORD>(deadline - asked);
     return winkit::WaitUntil(
-        [window, &asked] {
-            if (IsInFront(window))
+        [&] {
+            if (KeepsFront(window, deadline, wasInFront))
                 return true;
             if (!::IsWindow(window))
                 return false;
             const ULONGLONG now = ::GetTickCount64();
-            if (now - asked >= kActivateRetryMs) {
+            if ((wasInFront && !raisedAgain) || now - asked >= kActivateRetryMs) {
+                raisedAgain = raisedAgain || wasInFront;
+                wasInFront = false;
                 asked = now;
                 RequestFront(window);
             }
             return false;
         },
-        kActivateWaitMs, kActivateLookMs);
+        left, kActivateLookMs);
 }
 
 bool ActivateLastWindow() {

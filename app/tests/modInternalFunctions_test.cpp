@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 
 using namespace quillet;
@@ -208,4 +209,88 @@ TEST_F(PasteEngine, AForeignWindowWhoseThreadHangsCannotHoldThePaste) {
     // taken, so the paste is not reported as done.
     EXPECT_LT(took, static_cast<ULONGLONG>(kActivateWaitMs + kKeysProcessedWaitMs + 1500));
     EXPECT_NE(host.last(), L"Pasted.");
+}
+
+namespace {
+
+// A foreign program on a thread of its own that, the first time it is brought to the front, is busy for a
+// moment and then has the front taken away from it by a report that was waiting for it (the display's
+// late word that an earlier focus left it), before it looks at its messages again.
+class TargetLosingTheFront {
+public:
+    explicit TargetLosingTheFront(HWND takesTheFront) : takesTheFront_(takesTheFront) {
+        owner_ = std::thread([this] { Run(); });
+        ::WaitForSingleObject(built_, 5000);
+    }
+    ~TargetLosingTheFront() {
+        ::SetEvent(quit_);
+        owner_.join();
+        for (HANDLE h : {built_, quit_})
+            ::CloseHandle(h);
+    }
+    HWND hwnd() const { return hwnd_; }
+    std::wstring text() const {
+        wchar_t buffer[256] = {};
+        ::GetWindowTextW(edit_, buffer, 256);
+        return buffer;
+    }
+    void Arm() { armed_ = true; }
+    bool tookTheFront() const { return took_; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<TargetLosingTheFront*>(::GetPropW(hwnd, L"self"));
+        if (self && msg == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && self->armed_.exchange(false))
+            self->pending_ = true;
+        return self ? ::CallWindowProcW(self->previous_, hwnd, msg, wParam, lParam)
+                    : ::DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    void Run() {
+        {
+            TargetWindow target(L"Losing the front");
+            hwnd_ = target.hwnd();
+            edit_ = target.edit();
+            ::SetPropW(hwnd_, L"self", this);
+            previous_ = reinterpret_cast<WNDPROC>(
+                ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TargetLosingTheFront::Proc)));
+            ::SetEvent(built_);
+            while (::MsgWaitForMultipleObjects(1, &quit_, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+                if (pending_) {
+                    pending_ = false;
+                    // Busy with its own work for a moment; the waiting report is taken before anything else.
+                    ::WaitForSingleObject(quit_, 150);
+                    took_ = ::SetForegroundWindow(takesTheFront_) != FALSE;
+                }
+                winkit::PumpMessages();
+            }
+            ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+        }
+    }
+
+    HWND takesTheFront_;
+    HANDLE built_ = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE quit_ = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread owner_;
+    HWND hwnd_ = nullptr, edit_ = nullptr;
+    WNDPROC previous_ = nullptr;
+    std::atomic<bool> armed_{false}, took_{false};
+    bool pending_ = false;
+};
+
+} // namespace
+
+TEST_F(PasteEngine, AFrontTakenAwayJustAfterActivationIsTakenBackBeforeTheKeys) {
+    TargetWindow elsewhere(L"Elsewhere");
+    TargetLosingTheFront target(elsewhere.hwnd());
+    ASSERT_TRUE(elsewhere.Activate());
+    lastWindows = {target.hwnd(), nullptr, nullptr};
+    ASSERT_TRUE(CopyTextToClipboard(L"where it belongs"));
+    target.Arm();
+    PasteIntoLastWindow(Clip(L"x", 1));
+    winkit::WaitUntil([&] { return !target.text().empty() || !elsewhere.text().empty(); }, 3000);
+    winkit::PumpMessages();
+    ASSERT_TRUE(target.tookTheFront()) << "the front was never taken away: nothing was tried";
+    EXPECT_EQ(elsewhere.text(), L"");
+    EXPECT_EQ(target.text(), L"where it belongs");
+    EXPECT_EQ(host.last(), L"Pasted.");
 }
