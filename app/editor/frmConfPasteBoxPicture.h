@@ -26,8 +26,8 @@ public:
     // The editor's window is going; release everything.
     void Destroy();
 
-    // Whether the picture commands exist (or can be made). The editor enables toolbar2's picture buttons (21-33) and, in
-    // "img" mode, Load, Save, Undo, Cut, Copy and Paste only when this is true.
+    // Whether the picture commands exist (or can be made). The editor enables toolbar2's picture buttons
+    // (21-33) and, in "img" mode, Load, Save, Undo, Cut, Copy and Paste only when this is true.
     bool CommandsAvailable() const;
 
     // Opening step 5: an empty undo picture and the blank placeholder.

@@ -255,7 +255,8 @@ TEST_F(ClipEditorTest, WhileAClipIsEditedTheMainWindowsRowsRefuseTheUserAndShowI
     RECT editorRect{}, shown{};
     ::GetWindowRect(ConfPasteBox().hwnd(), &editorRect);
     ::GetWindowRect(button, &shown);
-    ASSERT_FALSE(::IntersectRect(&shown, &editorRect, &shown)) << "the editor covers the button it should leave in view";
+    ASSERT_FALSE(::IntersectRect(&shown, &editorRect, &shown))
+        << "the editor covers the button it should leave in view";
     // Every row control, the move box, the toolbar and the File, Options and Help menus refuse the user.
     for (int n = 1; n <= frmQuillet::kRows; ++n)
         for (int id : {ids::kTxtPaste, ids::kImgCopy, ids::kImgConf, ids::kImgProp})
