@@ -105,10 +105,12 @@ using ScopedGlobal = Scoped<traits::Global>;
 using ScopedMenu = Scoped<traits::Menu>;
 using ScopedIcon = Scoped<traits::Icon>;
 
-// A window's device context from GetDC, given back with ReleaseDC.
+// A window's device context from GetDC (or GetDCEx), given back with ReleaseDC.
 class WindowDC {
 public:
     explicit WindowDC(HWND hwnd) noexcept : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
+    // Takes over a context the window gave otherwise (GetDCEx).
+    WindowDC(HWND hwnd, HDC dc) noexcept : hwnd_(hwnd), dc_(dc) {}
     WindowDC(const WindowDC&) = delete;
     WindowDC& operator=(const WindowDC&) = delete;
     ~WindowDC() {

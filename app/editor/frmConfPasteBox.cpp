@@ -881,7 +881,6 @@ void frmConfPasteBox::OnDestroyed() {
     lastFocus_ = nullptr;
     txtFontHandle_.reset();
     defaultFontHandle_.reset();
-    glyphs_.reset();
     currentFormat_.clear();
     if (IsExiting)
         return;

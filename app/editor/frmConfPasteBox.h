@@ -130,7 +130,6 @@ private:
     winkit::ScopedGdiObject txtFontHandle_;
     winkit::ScopedGdiObject defaultFontHandle_;
     winkit::ScopedGdiObject uiFont_;
-    winkit::ScopedGdiObject glyphs_;
     ConfPasteBoxPicture picture_;
 };
 

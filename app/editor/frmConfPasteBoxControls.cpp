@@ -189,6 +189,12 @@ HBITMAP MakeGlyphStrip() {
     return strip;
 }
 
+// Drawn once for the program's run: every opening of the editor shows the same glyphs.
+HBITMAP GlyphStrip() {
+    static const winkit::ScopedGdiObject strip(MakeGlyphStrip());
+    return static_cast<HBITMAP>(strip.get());
+}
+
 } // namespace
 
 const wchar_t* ToolbarTooltip(int id) {
@@ -223,8 +229,7 @@ void frmConfPasteBox::CreateToolbars(const ControlPlaces& places) {
     ::SendMessageW(format, TB_SETBUTTONSIZE, 0, MAKELONG(22, 22));
     TBADDBITMAP standard{HINST_COMMCTRL, IDB_STD_SMALL_COLOR};
     const int std0 = static_cast<int>(::SendMessageW(format, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&standard)));
-    glyphs_.reset(MakeGlyphStrip());
-    TBADDBITMAP drawn{nullptr, reinterpret_cast<UINT_PTR>(glyphs_.get())};
+    TBADDBITMAP drawn{nullptr, reinterpret_cast<UINT_PTR>(GlyphStrip())};
     const int drawn0 =
         static_cast<int>(::SendMessageW(format, TB_ADDBITMAP, kDrawnGlyphs, reinterpret_cast<LPARAM>(&drawn)));
     const int standardIndex[] = {STD_FILEOPEN, STD_FILESAVE, STD_UNDO, STD_CUT, STD_COPY, STD_PASTE};

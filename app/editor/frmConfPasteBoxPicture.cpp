@@ -61,6 +61,14 @@ ConfPasteBoxPicture::~ConfPasteBoxPicture() = default;
 void ConfPasteBoxPicture::Create(frmConfPasteBox& editor, HWND fraImg) {
     editor_ = &editor;
     frame_ = fraImg;
+    viewFailed_ = false;
+}
+
+PictureView* ConfPasteBoxPicture::View() {
+    if (view_ || viewFailed_ || !editor_ || !frame_)
+        return view_.get();
+    frmConfPasteBox& editor = *editor_;
+    const HWND fraImg = frame_;
     view_ = std::make_unique<PictureView>();
     RECT inside{};
     ::GetClientRect(fraImg, &inside);
@@ -100,20 +108,26 @@ void ConfPasteBoxPicture::Create(frmConfPasteBox& editor, HWND fraImg) {
             ::PostMessageW(editor_->hwnd(), WM_COMMAND, static_cast<WPARAM>(command), 0);
         return true;
     };
-    if (!view_->Create(fraImg, 0, 0, inside.right, inside.bottom, std::move(host)))
+    if (!view_->Create(fraImg, 0, 0, inside.right, inside.bottom, std::move(host))) {
         view_.reset();
+        viewFailed_ = true;
+        return nullptr;
+    }
+    SyncSize();
+    return view_.get();
 }
 
 void ConfPasteBoxPicture::Destroy() {
     brightness_.reset();
     colors_.reset();
     view_.reset();
+    viewFailed_ = false;
     editor_ = nullptr;
     frame_ = nullptr;
 }
 
 bool ConfPasteBoxPicture::CommandsAvailable() const {
-    return view_ != nullptr;
+    return view_ != nullptr || (editor_ && frame_ && !viewFailed_);
 }
 
 void ConfPasteBoxPicture::SyncSize() {
@@ -124,14 +138,14 @@ void ConfPasteBoxPicture::SyncSize() {
 }
 
 void ConfPasteBoxPicture::ResetPicture() {
-    if (!view_)
+    if (!view_) // made blank when first used
         return;
     view_->SetPicture(nullptr);
     SyncSize();
 }
 
 void ConfPasteBoxPicture::LoadFromHandOver() {
-    if (!view_)
+    if (!View())
         return;
     view_->SetPicture(static_cast<HBITMAP>(TPicture.get()));
     SyncSize();
@@ -142,14 +156,14 @@ void ConfPasteBoxPicture::StoreToHandOver() {
 }
 
 void ConfPasteBoxPicture::Clear() {
-    if (!view_)
+    if (!View())
         return;
     view_->Clear();
     SyncSize();
 }
 
 void ConfPasteBoxPicture::Layout() {
-    if (!view_ || !frame_)
+    if (!View())
         return;
     RECT inside{};
     ::GetClientRect(frame_, &inside);
@@ -165,7 +179,7 @@ HWND ConfPasteBoxPicture::FocusControl() const {
 }
 
 void ConfPasteBoxPicture::ToolbarButton(int index) {
-    if (!view_ || !editor_)
+    if (!View())
         return;
     switch (index) {
     case 4:
@@ -197,7 +211,7 @@ void ConfPasteBoxPicture::ToolbarButton(int index) {
 }
 
 void ConfPasteBoxPicture::LoadFile() {
-    if (!view_ || !editor_)
+    if (!View())
         return;
     winkit::BusyCursor busy;
     const std::wstring path = AskFileName(editor_->hwnd(), false);
@@ -211,14 +225,14 @@ void ConfPasteBoxPicture::LoadFile() {
 }
 
 void ConfPasteBoxPicture::LoadFrom(const std::wstring& path) {
-    if (!view_)
+    if (!View())
         return;
     view_->LoadPicture(path);
     SyncSize();
 }
 
 void ConfPasteBoxPicture::SaveFile() {
-    if (!view_ || !editor_)
+    if (!View())
         return;
     winkit::BusyCursor busy;
     const std::wstring path = AskFileName(editor_->hwnd(), true);
@@ -227,12 +241,12 @@ void ConfPasteBoxPicture::SaveFile() {
 }
 
 void ConfPasteBoxPicture::SaveTo(const std::wstring& path) {
-    if (view_)
+    if (View())
         view_->SavePicture(path);
 }
 
 void ConfPasteBoxPicture::PasteImage() {
-    if (!view_)
+    if (!View())
         return;
     view_->PasteImage();
     SyncSize();

@@ -20,13 +20,14 @@ class ConfPasteBoxPicture {
 public:
     ConfPasteBoxPicture();
     ~ConfPasteBoxPicture();
-    // With the editor's window, once fraImg exists (hidden). Creates the picture controls inside it.
+    // With the editor's window, once fraImg exists (hidden). The picture controls inside it are made when
+    // the picture side is first used: a text clip's editor never shows them.
     void Create(frmConfPasteBox& editor, HWND fraImg);
     // The editor's window is going; release everything.
     void Destroy();
 
-    // Whether the picture commands exist. The editor enables toolbar2's picture buttons (21-33) and, in
-    // "img" mode, Load, Save, Undo, Cut, Copy and Paste only when this is true.
+    // Whether the picture commands exist (or can be made). The editor enables toolbar2's picture buttons
+    // (21-33) and, in "img" mode, Load, Save, Undo, Cut, Copy and Paste only when this is true.
     bool CommandsAvailable() const;
 
     // Opening step 5: an empty undo picture and the blank placeholder.
@@ -59,16 +60,21 @@ public:
     // to fraImg as their parent). True when handled, with `result` as the answer.
     bool FrameMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-    // The picture view inside fraImg (null before Create and when it could not be made).
+    // The picture view inside fraImg (null until the picture side is first used, and when it could not
+    // be made).
     PictureView* view() const { return view_.get(); }
 
 private:
+    // The view, made on first use.
+    PictureView* View();
+
     // The editor's PictureWidth and PictureHeight follow the view's after every picture change.
     void SyncSize();
 
     frmConfPasteBox* editor_ = nullptr;
     HWND frame_ = nullptr;
     std::unique_ptr<PictureView> view_;
+    bool viewFailed_ = false;
     std::unique_ptr<frmImgBrightness> brightness_;
     std::unique_ptr<frmImgColors> colors_;
 };

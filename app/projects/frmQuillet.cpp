@@ -252,17 +252,15 @@ void frmQuillet::CreateControls() {
     for (int n = 1; n <= kRows; ++n) {
         const auto i = static_cast<std::size_t>(n);
         const RECT p = PanelRect(n);
-        const int by = p.top + (kRowHeight - kButtonSize) / 2;
         const std::wstring number = std::to_wstring(n) + L".";
         lblPanel[i] = child(L"STATIC", number.c_str(), SS_RIGHT | SS_NOPREFIX | SS_CENTERIMAGE, kLblPanel + n,
                             Box(p.left + kLabelLeft - 4, p.top + 2, kLabelWidth, kRowHeight - 4));
         txtPaste[i] = child(L"EDIT", core::EmptyClipMarker.c_str(), ES_AUTOHSCROLL | WS_TABSTOP, kTxtPaste + n,
                             Box(p.left + kTextLeft, p.top + (kRowHeight - kTextHeight) / 2, kTextWidth, kTextHeight),
                             WS_EX_CLIENTEDGE);
-        imgCopy[i] = pictureButton(kImgCopy + n, Box(p.left + kButtonLeft, by, kButtonSize, kButtonSize));
-        imgConf[i] = pictureButton(kImgConf + n, Box(p.left + kButtonLeft + kButtonStep, by, kButtonSize, kButtonSize));
-        imgProp[i] =
-            pictureButton(kImgProp + n, Box(p.left + kButtonLeft + 2 * kButtonStep, by, kButtonSize, kButtonSize));
+        imgCopy[i] = pictureButton(kImgCopy + n, RowButtonRect(n, 0));
+        imgConf[i] = pictureButton(kImgConf + n, RowButtonRect(n, 1));
+        imgProp[i] = pictureButton(kImgProp + n, RowButtonRect(n, 2));
         ::SetWindowSubclass(txtPaste[i], &RowTextProc, static_cast<UINT_PTR>(n), reinterpret_cast<DWORD_PTR>(this));
     }
     SizeToRows();
@@ -569,31 +567,76 @@ void frmQuillet::SwitchLock(int n, bool locked) {
 }
 
 void frmQuillet::DisableButtons() {
-    disabled_ = true;
-    for (int n = 1; n <= kRows; ++n) {
-        const auto i = static_cast<std::size_t>(n);
-        for (HWND control : {imgConf[i], imgCopy[i], imgProp[i], txtPaste[i]})
-            ::EnableWindow(control, FALSE);
-    }
-    ::EnableWindow(chckMove, FALSE);
-    ::EnableWindow(toolbar, FALSE);
-    for (UINT position : {0u, 1u, 3u})
-        ::EnableMenuItem(menuBar_, position, MF_BYPOSITION | MF_GRAYED);
-    ::DrawMenuBar(hwnd());
+    SetRowsEnabled(false);
 }
 
 void frmQuillet::EnableButtons() {
-    disabled_ = false;
+    SetRowsEnabled(true);
+}
+
+void frmQuillet::SetRowsEnabled(bool enabled) {
+    disabled_ = !enabled;
+    // A control greyed while the window draws repaints there and then: a row button has the window draw
+    // it through a device context of its own, a few round trips to the server apiece under Wine, for 90
+    // buttons. With the drawing held back the controls only change state; the buttons are then drawn in
+    // one pass and the rest paint once, as they would after any change.
+    const bool shown = ::IsWindowVisible(hwnd()) != FALSE;
+    if (shown) {
+        ::UpdateWindow(hwnd()); // holding the drawing back drops what waits to be painted
+        ::SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
+    }
+    const BOOL state = enabled ? TRUE : FALSE;
     for (int n = 1; n <= kRows; ++n) {
         const auto i = static_cast<std::size_t>(n);
         for (HWND control : {imgConf[i], imgCopy[i], imgProp[i], txtPaste[i]})
-            ::EnableWindow(control, TRUE);
+            ::EnableWindow(control, state);
     }
-    ::EnableWindow(chckMove, TRUE);
-    ::EnableWindow(toolbar, TRUE);
+    ::EnableWindow(chckMove, state);
+    ::EnableWindow(toolbar, state);
+    if (shown) {
+        ::SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
+        PaintRowButtons();
+        for (int n = 1; n <= kRows; ++n)
+            ::InvalidateRect(txtPaste[static_cast<std::size_t>(n)], nullptr, TRUE);
+        ::InvalidateRect(chckMove, nullptr, TRUE);
+        ::InvalidateRect(toolbar, nullptr, TRUE);
+    }
     for (UINT position : {0u, 1u, 3u})
-        ::EnableMenuItem(menuBar_, position, MF_BYPOSITION | MF_ENABLED);
+        ::EnableMenuItem(menuBar_, position, MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
     ::DrawMenuBar(hwnd());
+}
+
+RECT frmQuillet::RowButtonRect(int n, int column) const {
+    const RECT p = PanelRect(n);
+    const int left = p.left + kButtonLeft + column * kButtonStep;
+    const int top = p.top + (kRowHeight - kButtonSize) / 2;
+    return RECT{left, top, left + kButtonSize, top + kButtonSize};
+}
+
+void frmQuillet::PaintRowButtons() {
+    // Through the window's own device context, which reaches over its children: each button drawn as its
+    // own paint draws it, where no other window covers it (a covered part is painted by the button itself
+    // when it comes to view).
+    winkit::WindowDC dc(hwnd(), ::GetDCEx(hwnd(), nullptr, DCX_CACHE | DCX_CLIPSIBLINGS));
+    if (!dc.get())
+        return;
+    for (int n = 1; n <= kRows; ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        const std::array<HWND, 3> buttons{imgCopy[i], imgConf[i], imgProp[i]};
+        for (int column = 0; column < 3; ++column) {
+            DRAWITEMSTRUCT item{};
+            item.CtlType = ODT_BUTTON;
+            item.CtlID = static_cast<UINT>(::GetDlgCtrlID(buttons[static_cast<std::size_t>(column)]));
+            item.itemAction = ODA_DRAWENTIRE;
+            item.hwndItem = buttons[static_cast<std::size_t>(column)];
+            item.hDC = dc.get();
+            item.rcItem = RowButtonRect(n, column);
+            item.itemState = disabled_ ? ODS_DISABLED : 0;
+            if (::SendMessageW(item.hwndItem, BM_GETSTATE, 0, 0) & BST_PUSHED)
+                item.itemState |= ODS_SELECTED;
+            OnDrawItem(item);
+        }
+    }
 }
 
 void frmQuillet::SetTopmost(bool on) {

@@ -99,6 +99,10 @@ private:
     void CheckAlwaysOnTop(bool down);
     void PaintPanels(HDC dc);
     RECT PanelRect(int n) const;
+    // A row's button 0 (copy), 1 (configure) or 2 (properties), in client coordinates.
+    RECT RowButtonRect(int n, int column) const;
+    void SetRowsEnabled(bool enabled);
+    void PaintRowButtons();
     int RowAt(POINT screen) const;
     void SetIpItems();
     LRESULT OnDrawItem(const DRAWITEMSTRUCT& item);

@@ -5,18 +5,22 @@
 #include "app/projects/EditHandOver.h"
 #include "app/projects/MainClipWindow.h"
 #include "app/projects/frmQuillet.h"
+#include "app/projects/frmQuilletIds.h"
 #include "app/shell/modInitialization.h"
 #include "app/shell/modSettings.h"
 #include "testkit/Clipboard.h"
 #include "testkit/Dialogs.h"
 #include "testkit/Files.h"
 #include "testkit/Rtf.h"
+#include "winkit/Scoped.h"
 #include "winkit/TextConv.h"
+#include "winkit/Wait.h"
 
 #include <colordlg.h>
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <future>
@@ -78,6 +82,31 @@ void PickEntry(HWND dialog, int id, const std::wstring& entry) {
         ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
     ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+// Waits until no window of this thread has anything left to paint.
+bool AllPainted() {
+    return winkit::WaitUntil([] { return (HIWORD(::GetQueueStatus(QS_PAINT)) & QS_PAINT) == 0; }, 10000);
+}
+
+// What a control shows: its pixels read back from its window's surface.
+std::vector<COLORREF> Pixels(HWND control) {
+    RECT r{};
+    ::GetClientRect(control, &r);
+    winkit::WindowDC dc(control);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right; ++x)
+            pixels.push_back(::GetPixel(dc.get(), x, y));
+    return pixels;
+}
+
+// The darkest pixel's brightness (0-255): a box's text is black when it takes input, grey when disabled.
+int Darkest(const std::vector<COLORREF>& pixels) {
+    int darkest = 255;
+    for (COLORREF c : pixels)
+        darkest = std::min(darkest, static_cast<int>((GetRValue(c) + GetGValue(c) + GetBValue(c)) / 3));
+    return darkest;
 }
 
 class ClipEditorTest : public testing::Test {
@@ -200,6 +229,67 @@ TEST_F(ClipEditorTest, OpeningShowsTheModeBlocksTheMainWindowAndCancelGivesItBac
     EXPECT_FALSE(EditorOpen);
     EXPECT_TRUE(::IsWindowEnabled(QuilletWindow().row(1)));
     EXPECT_EQ(OpenProject().slot(3).data, L"");
+}
+
+TEST_F(ClipEditorTest, WhileAClipIsEditedTheMainWindowsRowsRefuseTheUserAndShowItAndComeBackAfter) {
+    namespace ids = frmquillet_ids;
+    frmQuillet& main = QuilletWindow();
+    // The main window at the screen's left and the editor in its bottom right corner: the left column
+    // stays in view.
+    ASSERT_TRUE(WriteSetting(L"WindowPos", L"frmConfPasteBoxX", L"999999"));
+    ASSERT_TRUE(WriteSetting(L"WindowPos", L"frmConfPasteBoxY", L"999999"));
+    ::SetWindowPos(main.hwnd(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Clip& clip = OpenProject().slot(2);
+    clip.format = core::kFormatTxtSimple;
+    clip.text = L"Meeting notes";
+    main.RefreshRows();
+    main.ShowMainWindow();
+    ::SetFocus(main.hwnd()); // no caret in a row
+    ASSERT_TRUE(AllPainted());
+    const HWND button = ::GetDlgItem(main.hwnd(), ids::kImgConf + 2);
+    const std::vector<COLORREF> face = Pixels(button);
+    EXPECT_LT(Darkest(Pixels(main.row(2))), 80) << "a usable row's text is black";
+
+    OpenOn(5, core::kFormatTxtSimple, L"");
+    ASSERT_TRUE(AllPainted());
+    RECT editorRect{}, shown{};
+    ::GetWindowRect(ConfPasteBox().hwnd(), &editorRect);
+    ::GetWindowRect(button, &shown);
+    ASSERT_FALSE(::IntersectRect(&shown, &editorRect, &shown))
+        << "the editor covers the button it should leave in view";
+    // Every row control, the move box, the toolbar and the File, Options and Help menus refuse the user.
+    for (int n = 1; n <= frmQuillet::kRows; ++n)
+        for (int id : {ids::kTxtPaste, ids::kImgCopy, ids::kImgConf, ids::kImgProp})
+            EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(main.hwnd(), id + n))) << id + n;
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(main.hwnd(), ids::kChckMove)));
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(main.hwnd(), ids::kToolbar)));
+    const HMENU menus = ::GetMenu(main.hwnd());
+    for (UINT position : {0u, 1u, 3u})
+        EXPECT_TRUE(::GetMenuState(menus, position, MF_BYPOSITION) & MF_GRAYED) << position;
+    EXPECT_FALSE(::GetMenuState(menus, 2, MF_BYPOSITION) & MF_GRAYED) << "the clipboard menu stays";
+    // ... and the screen shows it: the row's text greyed, the buttons drawn greyed exactly as each one
+    // draws itself.
+    EXPECT_GT(Darkest(Pixels(main.row(2))), 100);
+    const std::vector<COLORREF> greyed = Pixels(button);
+    EXPECT_TRUE(greyed != face) << "the button is drawn greyed";
+    for (int id : {ids::kImgCopy + 2, ids::kImgConf + 2, ids::kImgProp + 2, ids::kImgConf + 15}) {
+        const HWND other = ::GetDlgItem(main.hwnd(), id);
+        const std::vector<COLORREF> drawn = Pixels(other);
+        ::RedrawWindow(other, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        EXPECT_TRUE(Pixels(other) == drawn) << id << " is drawn as it draws itself";
+    }
+
+    editor().CloseWithoutSaving();
+    ASSERT_TRUE(AllPainted());
+    for (int n = 1; n <= frmQuillet::kRows; ++n)
+        for (int id : {ids::kTxtPaste, ids::kImgCopy, ids::kImgConf, ids::kImgProp})
+            EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(main.hwnd(), id + n))) << id + n;
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(main.hwnd(), ids::kChckMove)));
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(main.hwnd(), ids::kToolbar)));
+    for (UINT position : {0u, 1u, 3u})
+        EXPECT_FALSE(::GetMenuState(menus, position, MF_BYPOSITION) & MF_GRAYED) << position;
+    EXPECT_TRUE(Pixels(button) == face) << "the button is drawn as before";
+    EXPECT_LT(Darkest(Pixels(main.row(2))), 80);
 }
 
 TEST_F(ClipEditorTest, RichTextCommandsFormatTheSelectionAndTheButtonsFollowIt) {
