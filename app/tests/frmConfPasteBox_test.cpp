@@ -101,6 +101,22 @@ std::vector<COLORREF> Pixels(HWND control) {
     return pixels;
 }
 
+// What the main window's menu bar shows of title `item` (0 the first), read back from the window's surface.
+std::vector<COLORREF> MenuTitlePixels(HWND window, int item) {
+    MENUBARINFO bar{};
+    bar.cbSize = sizeof(bar);
+    if (!::GetMenuBarInfo(window, OBJID_MENU, item + 1, &bar))
+        return {};
+    RECT frame{};
+    ::GetWindowRect(window, &frame);
+    winkit::WindowDC dc(window, ::GetWindowDC(window));
+    std::vector<COLORREF> pixels;
+    for (int y = bar.rcBar.top; y < bar.rcBar.bottom; ++y)
+        for (int x = bar.rcBar.left; x < bar.rcBar.right; ++x)
+            pixels.push_back(::GetPixel(dc.get(), x - frame.left, y - frame.top));
+    return pixels;
+}
+
 // The darkest pixel's brightness (0-255): a box's text is black when it takes input, grey when disabled.
 int Darkest(const std::vector<COLORREF>& pixels) {
     int darkest = 255;
@@ -249,6 +265,9 @@ TEST_F(ClipEditorTest, WhileAClipIsEditedTheMainWindowsRowsRefuseTheUserAndShowI
     const HWND button = ::GetDlgItem(main.hwnd(), ids::kImgConf + 2);
     const std::vector<COLORREF> face = Pixels(button);
     EXPECT_LT(Darkest(Pixels(main.row(2))), 80) << "a usable row's text is black";
+    const std::vector<COLORREF> fileTitle = MenuTitlePixels(main.hwnd(), 0);
+    ASSERT_FALSE(fileTitle.empty());
+    EXPECT_LT(Darkest(fileTitle), 80) << "a usable menu's title is black";
 
     OpenOn(5, core::kFormatTxtSimple, L"");
     ASSERT_TRUE(AllPainted());
@@ -267,6 +286,8 @@ TEST_F(ClipEditorTest, WhileAClipIsEditedTheMainWindowsRowsRefuseTheUserAndShowI
     for (UINT position : {0u, 1u, 3u})
         EXPECT_TRUE(::GetMenuState(menus, position, MF_BYPOSITION) & MF_GRAYED) << position;
     EXPECT_FALSE(::GetMenuState(menus, 2, MF_BYPOSITION) & MF_GRAYED) << "the clipboard menu stays";
+    EXPECT_GT(Darkest(MenuTitlePixels(main.hwnd(), 0)), 100) << "the bar shows the File menu greyed";
+    EXPECT_LT(Darkest(MenuTitlePixels(main.hwnd(), 2)), 80) << "and the clipboard menu usable";
     // ... and the screen shows it: the row's text greyed, the buttons drawn greyed exactly as each one
     // draws itself.
     EXPECT_GT(Darkest(Pixels(main.row(2))), 100);
@@ -289,6 +310,7 @@ TEST_F(ClipEditorTest, WhileAClipIsEditedTheMainWindowsRowsRefuseTheUserAndShowI
     for (UINT position : {0u, 1u, 3u})
         EXPECT_FALSE(::GetMenuState(menus, position, MF_BYPOSITION) & MF_GRAYED) << position;
     EXPECT_TRUE(Pixels(button) == face) << "the button is drawn as before";
+    EXPECT_TRUE(MenuTitlePixels(main.hwnd(), 0) == fileTitle) << "the File menu's title is drawn as before";
     EXPECT_LT(Darkest(Pixels(main.row(2))), 80);
 }
 
