@@ -213,15 +213,18 @@ void frmConfPasteBox::CreateToolbars(const ControlPlaces& places) {
     ::SendMessageW(top, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     ::SendMessageW(top, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
     ::SendMessageW(top, TB_SETIMAGELIST, 0, 0);
+    // Each bar's buttons go in with one message: the bar measures and lays out all its buttons again for
+    // every message that adds some.
+    std::array<TBBUTTON, kToolbar.size()> topButtons{};
     for (std::size_t i = 0; i < kToolbar.size(); ++i) {
-        TBBUTTON b{};
+        TBBUTTON& b = topButtons[i];
         b.iBitmap = kToolbar[i].caption ? I_IMAGENONE : 6;
         b.idCommand = kToolbarButton + static_cast<int>(i) + 1;
         b.fsState = TBSTATE_ENABLED;
         b.fsStyle = static_cast<BYTE>(kToolbar[i].style | (kToolbar[i].caption ? BTNS_AUTOSIZE | BTNS_SHOWTEXT : 0));
         b.iString = reinterpret_cast<INT_PTR>(kToolbar[i].caption ? kToolbar[i].caption : L"");
-        ::SendMessageW(top, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&b));
     }
+    ::SendMessageW(top, TB_ADDBUTTONSW, topButtons.size(), reinterpret_cast<LPARAM>(topButtons.data()));
 
     HWND format = Add(w, 0, TOOLBARCLASSNAMEW, L"", common, idToolbar2, places.toolbar2);
     ::SendMessageW(format, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
@@ -233,9 +236,10 @@ void frmConfPasteBox::CreateToolbars(const ControlPlaces& places) {
     const int drawn0 =
         static_cast<int>(::SendMessageW(format, TB_ADDBITMAP, kDrawnGlyphs, reinterpret_cast<LPARAM>(&drawn)));
     const int standardIndex[] = {STD_FILEOPEN, STD_FILESAVE, STD_UNDO, STD_CUT, STD_COPY, STD_PASTE};
+    std::array<TBBUTTON, kToolbar2.size()> formatButtons{};
     for (std::size_t i = 0; i < kToolbar2.size(); ++i) {
         const Button2& button = kToolbar2[i];
-        TBBUTTON b{};
+        TBBUTTON& b = formatButtons[i];
         if (button.glyph == gNone)
             b.iBitmap = 6;
         else if (button.glyph < gBold)
@@ -247,8 +251,8 @@ void frmConfPasteBox::CreateToolbars(const ControlPlaces& places) {
         const std::optional<bool> shown = core::Toolbar2ButtonShown(currentFormat_, static_cast<int>(i) + 1);
         b.fsState = static_cast<BYTE>(TBSTATE_ENABLED | (shown && !*shown ? TBSTATE_HIDDEN : 0));
         b.fsStyle = button.style;
-        ::SendMessageW(format, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&b));
     }
+    ::SendMessageW(format, TB_ADDBUTTONSW, formatButtons.size(), reinterpret_cast<LPARAM>(formatButtons.data()));
     PressButton(idToolbar2, 14, true);
 }
 
