@@ -310,12 +310,13 @@ void RestoreWindowPosition(HWND window, const std::wstring& formName) {
     }
     const std::wstring x = ReadSetting(kWindowPos, formName + L"X");
     const std::wstring y = ReadSetting(kWindowPos, formName + L"Y");
+    const RECT r = WindowTwips(window);
     if (x.empty()) {
-        CenterHorizontally(window);
-        CenterVertically(window);
+        // Both ways in one move: each move of a window is a round trip to the display server.
+        MoveTo(window, core::CenteredOffset(ScreenWidthTwips(), r.right - r.left),
+               core::CenteredOffset(ScreenHeightTwips(), r.bottom - r.top));
         return;
     }
-    const RECT r = WindowTwips(window);
     const long left = core::RestoredLeft(core::LeadingNumber(x), ScreenWidthTwips(), r.right - r.left);
     long top = r.top;
     if (!y.empty())
@@ -341,6 +342,9 @@ void RestoreWindowSize(HWND window, const std::wstring& formName) {
     };
     stored(ReadSetting(kWindowSize, formName + L"X"), width);
     stored(ReadSetting(kWindowSize, formName + L"Y"), height);
+    if (!::IsZoomed(window) && ToPixels(width) == ToPixels(r.right - r.left) &&
+        ToPixels(height) == ToPixels(r.bottom - r.top))
+        return; // already so: a resize to the same size still costs a round trip to the display server
     ::SetWindowPos(window, nullptr, 0, 0, ToPixels(width), ToPixels(height),
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
