@@ -94,6 +94,12 @@ bool PictureBox::MakeImage(int width, int height) {
     if (imageDC_) {
         ::BitBlt(dc.get(), 0, 0, std::min(width, width_), std::min(height, height_), imageDC_.get(), 0, 0, SRCCOPY);
         ::SelectObject(imageDC_.get(), imageOld_);
+        // A picture that is still the old image keeps that bitmap instead of a copy.
+        if (pictureIsImage_) {
+            picture_ = std::move(image_);
+            plainPicture_ = plainImage_;
+            pictureIsImage_ = false;
+        }
     }
     imageDC_ = std::move(dc);
     image_ = std::move(bitmap);
@@ -117,6 +123,7 @@ bool PictureBox::SetPixelSize(int width, int height) {
 void PictureBox::Cls() {
     if (!imageDC_)
         return;
+    KeepPictureApart();
     plainImage_ = false;
     winkit::ScopedGdiObject brush(::CreateSolidBrush(backColor_));
     RECT all{0, 0, std::max(width_, 1), std::max(height_, 1)};
@@ -142,6 +149,7 @@ void PictureBox::Cls() {
 std::uint32_t* PictureBox::PlainImageBits() {
     if (!imageBits_)
         return nullptr;
+    KeepPictureApart();
     ::GdiFlush();
     if (!plainImage_) {
         const size_t count = static_cast<size_t>(std::max(width_, 1)) * static_cast<size_t>(std::max(height_, 1));
@@ -173,6 +181,7 @@ void PictureBox::Refresh() {
 }
 
 void PictureBox::SetPicture(HBITMAP picture) {
+    pictureIsImage_ = false;
     picture_.reset(picture);
     plainPicture_ = false;
     Cls();
@@ -181,6 +190,15 @@ void PictureBox::SetPicture(HBITMAP picture) {
 bool PictureBox::MakeImageThePicture() {
     if (!imageDC_)
         return false;
+    picture_.reset();
+    pictureIsImage_ = true;
+    return true;
+}
+
+void PictureBox::KeepPictureApart() const {
+    if (!pictureIsImage_)
+        return;
+    pictureIsImage_ = false;
     const int w = std::max(width_, 1), h = std::max(height_, 1);
     winkit::ScopedGdiObject copy;
     if (spare_) {
@@ -199,15 +217,14 @@ bool PictureBox::MakeImageThePicture() {
     }
     winkit::ScopedMemoryDC target(::CreateCompatibleDC(imageDC_.get()));
     if (!copy || !target)
-        return false;
+        return;
     {
         winkit::SelectObjectGuard select(target.get(), copy.get());
         if (!::BitBlt(target.get(), 0, 0, w, h, imageDC_.get(), 0, 0, SRCCOPY))
-            return false;
+            return;
     }
     picture_ = std::move(copy);
     plainPicture_ = plainImage_;
-    return true;
 }
 
 LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

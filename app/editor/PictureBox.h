@@ -38,12 +38,14 @@ public:
     // The persistent image's device context (a 32-bit bitmap the size of the box). Drawing into it must
     // follow a call, not reuse a context taken before PlainImageBits.
     HDC hDC() const {
+        KeepPictureApart();
         plainImage_ = false;
         return imageDC_.get();
     }
     // The image's pixels (0x00RRGGBB, rows top to bottom, PixelWidth() to a row), for work on all of them
     // at once; call GdiFlush before reading what GDI drew.
     std::uint32_t* ImageBits() const {
+        KeepPictureApart();
         plainImage_ = false;
         return imageBits_;
     }
@@ -61,15 +63,23 @@ public:
     void Refresh();
 
     // The picture, owned by the box (may be null).
-    HBITMAP Picture() const { return static_cast<HBITMAP>(picture_.get()); }
+    HBITMAP Picture() const {
+        KeepPictureApart();
+        return static_cast<HBITMAP>(picture_.get());
+    }
     // Takes ownership of the bitmap and shows it (Cls).
     void SetPicture(HBITMAP picture);
     // Gives the picture up to the caller (the box keeps showing its image); null when it has none.
-    HBITMAP ReleasePicture() { return static_cast<HBITMAP>(picture_.release()); }
-    // The picture becomes a copy of the current image.
+    HBITMAP ReleasePicture() {
+        KeepPictureApart();
+        return static_cast<HBITMAP>(picture_.release());
+    }
+    // The picture becomes a copy of the current image. The copy is made only once the picture is asked
+    // for or the image is about to change: after an effect the user often undoes it or just looks, and a
+    // large picture's copy costs as much as a fast effect.
     bool MakeImageThePicture();
-    // Takes ownership of a bitmap nobody needs any more (null is ignored): the next MakeImageThePicture
-    // copies into it when it has the image's size and layout, which saves making a large bitmap.
+    // Takes ownership of a bitmap nobody needs any more (null is ignored): the next copy of the image into
+    // the picture goes into it when it has the image's size and layout, which saves making a large bitmap.
     void OfferSpare(HBITMAP spare) {
         if (spare)
             spare_.reset(spare);
@@ -80,6 +90,8 @@ protected:
 
 private:
     bool MakeImage(int width, int height);
+    // Makes the copy MakeImageThePicture put off, before the image changes or the picture leaves.
+    void KeepPictureApart() const;
 
     core::ScaleMode scaleMode_ = core::ScaleMode::Twips;
     COLORREF backColor_ = RGB(255, 255, 255);
@@ -93,9 +105,11 @@ private:
     // can write the image takes it back).
     mutable bool plainImage_ = false;
     // The picture was copied from a plain image (a picture from outside may have any top bytes).
-    bool plainPicture_ = false;
-    winkit::ScopedGdiObject picture_;
-    winkit::ScopedGdiObject spare_;
+    mutable bool plainPicture_ = false;
+    // The picture is the image as it stands, not yet copied (picture_ is empty meanwhile).
+    mutable bool pictureIsImage_ = false;
+    mutable winkit::ScopedGdiObject picture_;
+    mutable winkit::ScopedGdiObject spare_;
 };
 
 } // namespace quillet

@@ -7,6 +7,7 @@
 #include "app/editor/frmProgress.h"
 #include "app/projects/PictureFile.h"
 #include "app/shell/modSettings.h"
+#include "core/modImageEffects.h"
 #include "testkit/Files.h"
 #include "winkit/Bitmaps.h"
 #include "winkit/Com.h"
@@ -21,6 +22,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
+#include <string>
 #include <vector>
 
 using quillet::PictureView;
@@ -189,6 +191,27 @@ TEST_F(PictureViewTest, PasteEffectsAndOneStepUndo) {
     EXPECT_EQ(boxes[0].text, L"There is nothing to undo!");
     EXPECT_EQ(Shown(view_, w, h), inverted);
 
+    // Effects back to back, nothing asking for the picture between them, so each one's picture is taken
+    // from the image only as the next keeps its undo: the pixels are the engine's, and Undo still brings
+    // back exactly the picture before the last effect.
+    std::vector<std::int32_t> expected(inverted.begin(), inverted.end()), beforeLast;
+    for (const char* effect : {"solarize", "sharpen", "emboss", "soften"}) {
+        view_.ApplyEffect(effect);
+        beforeLast = expected;
+        const core::PixelSurface surface{expected.data(), 40, 30};
+        if (std::string(effect) == "emboss")
+            core::RunImageEffect("grayscale", surface, {39, 29});
+        core::RunImageEffect(effect, surface, {39, 29});
+    }
+    EXPECT_EQ(Shown(view_, w, h), Pixels(expected.begin(), expected.end()));
+    // Undone while the picture is still the image.
+    view_.ApplyEffect("invert");
+    beforeLast = expected;
+    core::RunImageEffect("invert", {expected.data(), 40, 30}, {39, 29});
+    EXPECT_TRUE(apptest::AnsweringDialogs([&] { view_.Undo(); }).empty());
+    EXPECT_EQ(Shown(view_, w, h), Pixels(beforeLast.begin(), beforeLast.end()));
+    EXPECT_EQ(apptest::AnsweringDialogs([&] { view_.Undo(); }).size(), 1u);
+
     // Undoing a paste of another size lays the old picture out by its own size.
     ASSERT_TRUE(PutClipboardPicture(MakeBitmap(800, 20, Quarters(800, 20))));
     view_.PasteImage();
@@ -196,7 +219,7 @@ TEST_F(PictureViewTest, PasteEffectsAndOneStepUndo) {
     view_.Undo();
     EXPECT_EQ(view_.PictureWidth, 600);
     EXPECT_FALSE(Shown(view_.scrollHorz()));
-    EXPECT_EQ(Shown(view_, w, h), inverted);
+    EXPECT_EQ(Shown(view_, w, h), Pixels(beforeLast.begin(), beforeLast.end()));
 
     // Copy puts the picture on the clipboard; cut also leaves the placeholder, which copies nothing.
     apptest::EmptyTheClipboard();
