@@ -56,6 +56,8 @@ public:
     void RestartRTFbox();
     void RepaintForm();
     void RefreshStatus();
+    // A status bar panel (1-4) takes the text; the same text again is left alone.
+    void SetPanel(int panel, const std::wstring& text);
     void BoxHotkey(UINT keyCode);
     void ChangeFont();
     void ChangeSize();
@@ -109,7 +111,6 @@ private:
     void OnCommand(int id, int code, HWND from);
     LRESULT OnNotify(NMHDR* header);
     void OnTextChanged();
-    void SetPanel(int panel, const std::wstring& text);
     HWND ActiveBox() const;
     std::wstring ActiveText() const;
     void ApplyFontDialog();

@@ -80,8 +80,7 @@ PictureView* ConfPasteBoxPicture::View() {
     };
     host.setPanel3 = [this](const std::wstring& text) {
         if (editor_)
-            ::SendMessageW(editor_->control(frmConfPasteBox::idSBar), SB_SETTEXTW, 2,
-                           reinterpret_cast<LPARAM>(text.c_str()));
+            editor_->SetPanel(3, text);
     };
     host.keyDown = [this](WPARAM key) {
         // The editor's keys as the buttons that do the same, posted: closing the editor from inside the
