@@ -89,9 +89,22 @@ void TargetWindow::clear() const {
 }
 
 bool TargetWindow::Activate() const {
-    ::SetForegroundWindow(frame_);
-    ::SetFocus(edit_);
-    return winkit::WaitUntil([this] { return ::GetForegroundWindow() == frame_ && ::GetFocus() == edit_; }, 3000);
+    // The display's late word about an earlier focus (a window just made on another thread, say) can take
+    // the front away again right after it was given: asked again now and then while waiting.
+    ULONGLONG asked = 0;
+    return winkit::WaitUntil(
+        [this, &asked] {
+            if (::GetForegroundWindow() == frame_ && ::GetFocus() == edit_)
+                return true;
+            const ULONGLONG now = ::GetTickCount64();
+            if (now - asked >= 200) {
+                asked = now;
+                ::SetForegroundWindow(frame_);
+                ::SetFocus(edit_);
+            }
+            return false;
+        },
+        3000);
 }
 
 void TargetWindow::Close() {

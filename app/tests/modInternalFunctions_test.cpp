@@ -240,10 +240,16 @@ public:
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         auto* self = reinterpret_cast<TargetLosingTheFront*>(::GetPropW(hwnd, L"self"));
-        if (self && msg == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && self->armed_.exchange(false))
-            self->pending_ = true;
-        return self ? ::CallWindowProcW(self->previous_, hwnd, msg, wParam, lParam)
-                    : ::DefWindowProcW(hwnd, msg, wParam, lParam);
+        if (!self)
+            return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+        const LRESULT result = ::CallWindowProcW(self->previous_, hwnd, msg, wParam, lParam);
+        // Done inside the activation itself, so the engine's first question to this thread is answered only
+        // after the front has gone: busy with its own work for a moment, then the waiting report is taken.
+        if (msg == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && self->armed_.exchange(false)) {
+            ::WaitForSingleObject(self->quit_, 150);
+            self->took_ = ::SetForegroundWindow(self->takesTheFront_) != FALSE;
+        }
+        return result;
     }
     void Run() {
         {
@@ -254,15 +260,8 @@ private:
             previous_ = reinterpret_cast<WNDPROC>(
                 ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TargetLosingTheFront::Proc)));
             ::SetEvent(built_);
-            while (::MsgWaitForMultipleObjects(1, &quit_, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
-                if (pending_) {
-                    pending_ = false;
-                    // Busy with its own work for a moment; the waiting report is taken before anything else.
-                    ::WaitForSingleObject(quit_, 150);
-                    took_ = ::SetForegroundWindow(takesTheFront_) != FALSE;
-                }
+            while (::MsgWaitForMultipleObjects(1, &quit_, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
                 winkit::PumpMessages();
-            }
             ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
         }
     }
@@ -274,7 +273,6 @@ private:
     HWND hwnd_ = nullptr, edit_ = nullptr;
     WNDPROC previous_ = nullptr;
     std::atomic<bool> armed_{false}, took_{false};
-    bool pending_ = false;
 };
 
 } // namespace
