@@ -81,9 +81,13 @@ void EffectDialog::Preview() {
 }
 
 void EffectDialog::OK() {
+    // Hiding the dialog over an enabled editor gives the editor the front by itself; asking for it
+    // besides is a second activation round trip. ApplyEffect disables the editor again while it runs.
+    if (editor_)
+        ::EnableWindow(editor_, TRUE);
+    ::ShowWindow(hwnd(), SW_HIDE);
     if (editor_)
         BringBackEditor(editor_);
-    ::ShowWindow(hwnd(), SW_HIDE);
     // The effect may read the controls of this (hidden) dialog while it runs.
     view_->effectHost() = ApplyHost();
     view_->ApplyEffect(kind_.effectName);
