@@ -56,10 +56,9 @@ bool EffectDialog::Open(HWND editor, PictureView& view) {
             return false;
         me = hwnd();
         focus_ = MakeControls(me);
-        cmdOK_ = MakeEffectControl(me, L"BUTTON", L"&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 12, kind_.buttonsTop, 90,
-                                   26, IDOK);
-        cmdCancel_ =
-            MakeEffectControl(me, L"BUTTON", L"&Cancel", WS_TABSTOP, 110, kind_.buttonsTop, 90, 26, IDCANCEL);
+        cmdOK_ =
+            MakeEffectControl(me, L"BUTTON", L"&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 12, kind_.buttonsTop, 90, 26, IDOK);
+        cmdCancel_ = MakeEffectControl(me, L"BUTTON", L"&Cancel", WS_TABSTOP, 110, kind_.buttonsTop, 90, 26, IDCANCEL);
         // The keyboard reaches the controls that take the focus: the sliders and the buttons.
         if (kind_.escapeCancels)
             ::EnumChildWindows(me, &SubclassForEscape, reinterpret_cast<LPARAM>(this));
