@@ -222,7 +222,7 @@ int main(int argc, char** argv) {
             double start = bench::Now();
             Click(target, id, ok);
             editorMs.push_back(Settle(window) - start);
-            if (effect.dialog && ::FindWindowW(effect.dialog, nullptr))
+            if (effect.dialog && ::IsWindowVisible(target))
                 Fail("an effect dialog stayed open after OK");
 
             std::copy(pixels.begin(), pixels.end(), work.begin());

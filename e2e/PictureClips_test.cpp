@@ -169,7 +169,7 @@ TEST_F(PictureClips, PastedPictureIsInvertedBrightenedCopiedAndKeptInTheProject)
     PressKey(VK_NEXT);
     ASSERT_TRUE(winkit::WaitUntil([&] { return ::SendMessageW(slider, TBM_GETPOS, 0, 0) == 51; }, kActTimeout));
     Click(::GetDlgItem(dialog, IDOK));
-    ASSERT_TRUE(winkit::WaitUntil([&] { return !::IsWindow(dialog); }, kActTimeout));
+    ASSERT_TRUE(winkit::WaitUntil([&] { return !::IsWindowVisible(dialog); }, kActTimeout));
     ASSERT_TRUE(WaitForPanel(2, L"Done"));
     Accept();
     EXPECT_EQ(CopiedRow(1), Engine(inverted, "brightness", 51));

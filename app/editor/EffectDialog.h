@@ -16,7 +16,7 @@ class EffectDialog : public winkit::Window {
 public:
     // Recomputes the preview from the sliders.
     void Preview();
-    // Runs the effect on the editor's picture and closes.
+    // Runs the effect on the editor's picture and closes (hides the window, kept for the next opening).
     void OK();
     void Cancel();
 
@@ -39,6 +39,7 @@ protected:
 
     // Loads over the editor: the dialog's own controls, the buttons, the preview of the view's picture and
     // its first computation, then the editor disabled and the dialog shown modelessly with `focus` set.
+    // Closing only hides the window; opening again over the same editor shows it with its sliders at 0.
     bool Open(HWND editor, PictureView& view);
     // The dialog's sliders and labels, made inside the new window; returns the control to focus first.
     virtual HWND MakeControls(HWND dialog) = 0;
@@ -57,6 +58,7 @@ private:
     Kind kind_;
     HWND editor_ = nullptr;
     PictureView* view_ = nullptr;
+    HWND focus_ = nullptr;
     HWND cmdOK_ = nullptr;
     HWND cmdCancel_ = nullptr;
     EffectPreview preview_;

@@ -24,7 +24,11 @@ bool EffectPreview::Create(HWND dialog, int left, int top, HBITMAP picture) {
     lblPreview_ = ::CreateWindowExW(0, L"STATIC", L"Generating preview...", WS_CHILD | SS_LEFT, left, top - 22,
                                     kMaxWidth, 18, dialog, nullptr, nullptr, nullptr);
     ::SendMessageW(lblPreview_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    Prepare(picture);
+    return true;
+}
 
+void EffectPreview::Prepare(HBITMAP picture) {
     const SIZE size = PictureSize(picture);
     const core::PreviewSize preview =
         core::PreviewSizeFor(size.cx * double(kTwips), size.cy * double(kTwips), kMaxWidth * double(kTwips),
@@ -52,7 +56,6 @@ bool EffectPreview::Create(HWND dialog, int left, int top, HBITMAP picture) {
         picBox_.SetPixelSize(std::max<int>(size.cx, 1), std::max<int>(size.cy, 1));
     }
     ShowOriginal();
-    return true;
 }
 
 SIZE EffectPreview::OriginalSize() const {
@@ -133,7 +136,9 @@ void FitEffectDialog(HWND dialog, HWND editor, int clientWidth, int clientHeight
 
 void BringBackEditor(HWND editor) {
     ::ShowWindow(editor, SW_SHOW);
-    ::SetForegroundWindow(editor);
+    // Already in front, asking again is a round trip for nothing.
+    if (::GetForegroundWindow() != editor)
+        ::SetForegroundWindow(editor);
 }
 
 } // namespace quillet

@@ -19,6 +19,8 @@ public:
 
     // picBox and lblPreview inside the dialog at (left, top); the preview of `picture` is prepared.
     bool Create(HWND dialog, int left, int top, HBITMAP picture);
+    // Prepares the preview of `picture` again in the boxes already made.
+    void Prepare(HBITMAP picture);
     // Recomputes the preview with the engine key; does nothing while a preview is running.
     void Preview(const char* key, const EffectHost& host);
     // picBox shows the reduced copy without the effect.

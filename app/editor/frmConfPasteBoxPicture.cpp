@@ -194,11 +194,14 @@ void ConfPasteBoxPicture::ToolbarButton(int index) {
         view_->PasteImage();
         break;
     case 31:
-        colors_ = std::make_unique<frmImgColors>();
+        // Each dialog is made once per editor and shown again on its next opening.
+        if (!colors_)
+            colors_ = std::make_unique<frmImgColors>();
         colors_->Load(editor_->hwnd(), *view_);
         break;
     case 32:
-        brightness_ = std::make_unique<frmImgBrightness>();
+        if (!brightness_)
+            brightness_ = std::make_unique<frmImgBrightness>();
         brightness_->Load(editor_->hwnd(), *view_);
         break;
     default:

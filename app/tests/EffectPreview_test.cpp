@@ -89,19 +89,28 @@ TEST_F(EffectDialogs, BrightnessPreviewsAtTheSlidersEndsAndAppliesOnOk) {
     EXPECT_FALSE(::IsWindowVisible(dialog.preview().lblPreview()));
 
     dialog.OK();
-    EXPECT_FALSE(::IsWindow(dialog.hwnd()));
+    EXPECT_FALSE(::IsWindowVisible(dialog.hwnd()));
     EXPECT_TRUE(::IsWindowEnabled(editor_.hwnd()));
     EXPECT_TRUE(All(view_.picPicture().Picture(), 0x507090));
     EXPECT_EQ(quillet::BrightnessOffset, 16) << "the offset stays after the dialog closes";
     view_.Undo();
     EXPECT_TRUE(All(view_.picPicture().Picture(), 0x406080));
 
-    // Esc in any of its controls is Cancel: the dialog goes, the picture stays.
-    frmImgBrightness again;
+    // Opened again (its window kept from the first opening): the slider and the offset start at 0, the
+    // preview shows the picture as it is now. Esc in any of its controls is Cancel: the dialog goes, the
+    // picture stays.
+    view_.SetPicture(Solid(40, 30, 0x406080));
+    frmImgBrightness& again = dialog;
     ASSERT_TRUE(again.Load(editor_.hwnd(), view_));
+    EXPECT_TRUE(::IsWindowVisible(again.hwnd()));
+    EXPECT_EQ(::SendMessageW(again.sldBright(), TBM_GETPOS, 0, 0), 0);
+    EXPECT_EQ(quillet::BrightnessOffset, 0);
+    EXPECT_EQ(again.preview().picBox().PixelWidth(), 40);
+    EXPECT_TRUE(All(again.preview().picBox().Picture(), 0x406080));
+    EXPECT_FALSE(::IsWindowEnabled(editor_.hwnd()));
     Slide(again.hwnd(), again.sldBright(), 100, TB_THUMBPOSITION);
     ::SendMessageW(again.cmdOK(), WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_FALSE(::IsWindow(again.hwnd()));
+    EXPECT_FALSE(::IsWindowVisible(again.hwnd()));
     EXPECT_TRUE(::IsWindowEnabled(editor_.hwnd()));
     EXPECT_TRUE(All(view_.picPicture().Picture(), 0x406080));
 }
@@ -118,9 +127,9 @@ TEST_F(EffectDialogs, ColourBalanceSmallPictureAtItsOwnSizeAndCancelKeepsThePict
     EXPECT_TRUE(All(dialog.preview().picBox().Picture(), 0x008040)) << "red at -100 takes the red away";
     // This dialog has no key of its own: Esc leaves it open.
     ::SendMessageW(dialog.sldRed(), WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(::IsWindow(dialog.hwnd()));
+    EXPECT_TRUE(::IsWindowVisible(dialog.hwnd()));
     dialog.Cancel();
-    EXPECT_FALSE(::IsWindow(dialog.hwnd()));
+    EXPECT_FALSE(::IsWindowVisible(dialog.hwnd()));
     EXPECT_TRUE(::IsWindowEnabled(editor_.hwnd()));
     EXPECT_TRUE(All(view_.picPicture().Picture(), 0xC08040));
     EXPECT_FALSE(view_.UndoFilled());
