@@ -43,7 +43,7 @@ DWORD WINAPI ReadKeyboard(void* param) {
 
 // Blocks (it must not run the hook's calls meanwhile, or an event after the read could be overtaken by
 // the read's older answer) for the short life of one helper thread.
-bool ReadFresh(const std::vector<int>& keys, KeySet& down) {
+bool ReadOnNewThread(const std::vector<int>& keys, KeySet& down) {
     const auto read = std::make_shared<FreshRead>(FreshRead{keys, {}});
     auto* share = new std::shared_ptr<FreshRead>(read);
     winkit::ScopedHandle thread(
@@ -56,6 +56,71 @@ bool ReadFresh(const std::vector<int>& keys, KeySet& down) {
         return false;
     down = read->down;
     return true;
+}
+
+// A helper that stays for the next reads: starting a thread costs a hotkey's paste several milliseconds
+// under load. Its own copy of the key state lasts 50 ms from its last read, so a read asked for sooner
+// goes to a helper of its own; one that did not answer in time is not asked again.
+class KeyReader {
+public:
+    static KeyReader* Get() {
+        static KeyReader* reader = [] {
+            auto* made = new KeyReader; // lives as long as the process, as its thread does
+            if (made->Start())
+                return made;
+            delete made;
+            return static_cast<KeyReader*>(nullptr);
+        }();
+        return reader;
+    }
+
+    bool Read(const std::vector<int>& keys, KeySet& down) {
+        constexpr ULONGLONG kCopyLifeMs = 60;
+        if (stuck_ || (read_ && ::GetTickCount64() - lastRead_ < kCopyLifeMs))
+            return ReadOnNewThread(keys, down);
+        keys_ = keys;
+        ::SetEvent(ask_.get());
+        if (::WaitForSingleObject(done_.get(), 2000) != WAIT_OBJECT_0) {
+            stuck_ = true;
+            return false;
+        }
+        read_ = true;
+        lastRead_ = ::GetTickCount64();
+        down = down_;
+        return true;
+    }
+
+private:
+    KeyReader() = default;
+    bool Start() {
+        if (!ask_ || !done_)
+            return false;
+        const winkit::ScopedHandle thread(
+            ::CreateThread(nullptr, 64 * 1024, &Run, this, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
+        return static_cast<bool>(thread);
+    }
+    static DWORD WINAPI Run(void* param) {
+        auto* self = static_cast<KeyReader*>(param);
+        while (::WaitForSingleObject(self->ask_.get(), INFINITE) == WAIT_OBJECT_0) {
+            self->down_.reset();
+            for (int vk : self->keys_)
+                self->down_[static_cast<std::size_t>(vk & 0xFF)] = (::GetAsyncKeyState(vk) & 0x8000) != 0;
+            ::SetEvent(self->done_.get());
+        }
+        return 0;
+    }
+
+    winkit::ScopedHandle ask_{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};
+    winkit::ScopedHandle done_{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};
+    std::vector<int> keys_;
+    KeySet down_;
+    bool read_ = false, stuck_ = false;
+    ULONGLONG lastRead_ = 0;
+};
+
+bool ReadFresh(const std::vector<int>& keys, KeySet& down) {
+    KeyReader* reader = KeyReader::Get();
+    return reader ? reader->Read(keys, down) : ReadOnNewThread(keys, down);
 }
 
 // The waits in progress on this thread; nested waits (paste next pressed while a clip hotkey waits)

@@ -427,8 +427,9 @@ void frmQuillet::CopyClip(int n) {
     ::KillTimer(hwnd(), kRestoreTimer);
     if (!CopyClipToClipboard(n))
         return;
-    SetBold(n);
+    // The row is marked once the paste is out: redrawing its labels first would hold the paste back.
     PasteCopiedClip(n);
+    SetBold(n);
     if (MenuChecked(mnuHideOnCopy))
         ::ShowWindow(hwnd(), SW_HIDE);
     else if (MenuChecked(mnuMinimizeOnCopy))
