@@ -604,17 +604,7 @@ void frmQuillet::SetRowsEnabled(bool enabled) {
     }
     for (UINT position : {0u, 1u, 3u})
         ::EnableMenuItem(menuBar_, position, MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
-    // Only the titles' colours change, so only the bar is painted again: DrawMenuBar counts as a change of
-    // the frame, which is measured and painted whole again, a round trip to the display server and some
-    // milliseconds under Wine.
-    MENUBARINFO bar{};
-    bar.cbSize = sizeof(bar);
-    if (::GetMenuBarInfo(hwnd(), OBJID_MENU, 0, &bar)) {
-        ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&bar.rcBar), 2);
-        ::RedrawWindow(hwnd(), &bar.rcBar, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
-    } else {
-        ::DrawMenuBar(hwnd());
-    }
+    ::DrawMenuBar(hwnd());
 }
 
 RECT frmQuillet::RowButtonRect(int n, int column) const {
