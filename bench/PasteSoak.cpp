@@ -33,6 +33,7 @@ using bench::TapWithCtrl;
 
 constexpr DWORD kArrivalMs = 3000;
 constexpr int kFilledRows = 4; // rows paste next cycles through, all holding the round's text
+constexpr int kPointerAway = 40; // pixels between the clipboard menu and the pointer moved off it
 
 enum Path { kClipHotkey, kPasteNext, kCopyButton, kMenuItem, kPathCount };
 const char* const kPathNames[kPathCount] = {"clip hotkey (Ctrl+1 tapped)", "paste next (Ctrl+Q tapped)",
@@ -186,6 +187,23 @@ int main(int argc, char** argv) {
                     std::fprintf(stderr,
                                  "paste_soak: round %d: the menu came up but the program did not hold the front\n",
                                  i + 1);
+            }
+            // The menu opens with its corner under the pointer, and the display reports a pointer move there at
+            // a time of its own after the menu came up: over the menu's edge, where no item is, that move takes
+            // the selection away, and falling between the access key and Enter it leaves Enter nothing to
+            // choose. The pointer is moved off the menu first, so no such move can fall between the keys.
+            if (triggered) {
+                RECT menu{};
+                ::GetWindowRect(ShownMenu(pid), &menu);
+                const POINT away{menu.left >= kPointerAway ? menu.left - kPointerAway : menu.right + kPointerAway,
+                                 menu.top >= kPointerAway ? menu.top - kPointerAway : menu.bottom + kPointerAway};
+                testkit::MovePointerTo(away);
+                winkit::WaitUntil(
+                    [&] {
+                        POINT at{};
+                        return ::GetCursorPos(&at) && at.x == away.x && at.y == away.y;
+                    },
+                    kArrivalMs);
             }
             if (triggered) {
                 testkit::SendKeys({{'I', true}, {'I', false}});
