@@ -8,6 +8,7 @@
 #include "app/menu/modMenuSubs.h"
 #include "app/menu/modRunAtStartup.h"
 #include "app/menu/modSystemtray.h"
+#include "app/paste/KeyReleaseWait.h"
 #include "app/paste/modClipboardChain.h"
 #include "app/projects/MainClipWindow.h"
 #include "app/shell/modInitialization.h"
@@ -233,6 +234,8 @@ void frmMain::PopupMenu(bool clipboardMenu) {
     menus_->RefreshClipMenuItems(
         clipboardMenu, [](int n) { return IsClipEmpty(n); }, [](int n) { return OpenProject().slot(n).text; });
     ::SetForegroundWindow(hwnd());
+    // The hotkey's keys may have been let go while the other program was still in front.
+    ForgetReleasedModifiers();
     POINT at{};
     ::GetCursorPos(&at);
     const UINT chosen = static_cast<UINT>(

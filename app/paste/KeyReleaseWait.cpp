@@ -213,6 +213,32 @@ KeyWait PollForKeysUp(const std::vector<int>& keys) {
 
 } // namespace
 
+void ForgetReleasedModifiers() {
+    static const std::vector<int> sides{VK_LCONTROL, VK_RCONTROL, VK_LSHIFT, VK_RSHIFT,
+                                        VK_LMENU,    VK_RMENU,    VK_LWIN,   VK_RWIN};
+    KeySet down;
+    BYTE state[256] = {};
+    if (!ReadFresh(sides, down) || !::GetKeyboardState(state))
+        return;
+    bool changed = false;
+    const auto release = [&](int vk) {
+        if (state[vk] & 0x80) {
+            state[vk] &= 0x7F;
+            changed = true;
+        }
+    };
+    for (int vk : sides)
+        if (!down[static_cast<std::size_t>(vk)])
+            release(vk);
+    for (int vk : {VK_CONTROL, VK_SHIFT, VK_MENU}) {
+        const std::vector<int> both = PhysicalKeys(vk);
+        if (!down[static_cast<std::size_t>(both[0])] && !down[static_cast<std::size_t>(both[1])])
+            release(vk);
+    }
+    if (changed)
+        ::SetKeyboardState(state);
+}
+
 KeyWait WaitForKeysUp(const std::vector<int>& keys) {
     if (keys.empty())
         return KeyWait::Released;

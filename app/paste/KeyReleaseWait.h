@@ -14,6 +14,11 @@ enum class KeyWait { Released, Exiting, Stuck };
 // program starts to end, or after kKeyWaitLimitMs with a key still down.
 KeyWait WaitForKeysUp(const std::vector<int>& keys);
 
+// The thread's own key state lets go of the modifiers (Ctrl, Shift, Alt, Windows) that are up now. A key
+// let go while another program's window was in front leaves the thread's copy showing it held, so a menu
+// opened by a hotkey would take a typed "I" for Ctrl+I. Keys held now are left as they are.
+void ForgetReleasedModifiers();
+
 // A key the system reports as held for this long is taken as stuck: the action is dropped rather than
 // leaving every later press ignored behind its busy flag.
 inline constexpr DWORD kKeyWaitLimitMs = 15000;
