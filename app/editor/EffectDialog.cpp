@@ -28,8 +28,6 @@ BOOL CALLBACK SubclassForEscape(HWND control, LPARAM dialog) {
     return TRUE;
 }
 
-} // namespace
-
 BOOL CALLBACK SliderToZero(HWND control, LPARAM) {
     wchar_t name[32]{};
     ::GetClassNameW(control, name, 32);
@@ -37,6 +35,8 @@ BOOL CALLBACK SliderToZero(HWND control, LPARAM) {
         ::SendMessageW(control, TBM_SETPOS, TRUE, 0);
     return TRUE;
 }
+
+} // namespace
 
 bool EffectDialog::Open(HWND editor, PictureView& view) {
     view_ = &view;

@@ -33,11 +33,18 @@ struct FreshRead {
     KeySet down;
 };
 
+// The keys held now, as the calling thread reads them.
+KeySet ReadKeys(const std::vector<int>& keys) {
+    KeySet down;
+    for (int vk : keys)
+        down[static_cast<std::size_t>(vk & 0xFF)] = (::GetAsyncKeyState(vk) & 0x8000) != 0;
+    return down;
+}
+
 DWORD WINAPI ReadKeyboard(void* param) {
     // The helper owns its share: a wait that gave up on it may be gone before it ends.
     const std::unique_ptr<std::shared_ptr<FreshRead>> read(static_cast<std::shared_ptr<FreshRead>*>(param));
-    for (int vk : (*read)->keys)
-        (*read)->down[static_cast<std::size_t>(vk & 0xFF)] = (::GetAsyncKeyState(vk) & 0x8000) != 0;
+    (*read)->down = ReadKeys((*read)->keys);
     return 0;
 }
 
@@ -102,9 +109,7 @@ private:
     static DWORD WINAPI Run(void* param) {
         auto* self = static_cast<KeyReader*>(param);
         while (::WaitForSingleObject(self->ask_.get(), INFINITE) == WAIT_OBJECT_0) {
-            self->down_.reset();
-            for (int vk : self->keys_)
-                self->down_[static_cast<std::size_t>(vk & 0xFF)] = (::GetAsyncKeyState(vk) & 0x8000) != 0;
+            self->down_ = ReadKeys(self->keys_);
             ::SetEvent(self->done_.get());
         }
         return 0;
