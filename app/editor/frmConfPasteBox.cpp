@@ -732,10 +732,10 @@ bool frmConfPasteBox::KeyOfBox(HWND box, UINT msg, WPARAM key, bool timer) {
 void frmConfPasteBox::OnCommand(int id, int code, HWND from) {
     if (id > kToolbarButton && id <= kToolbarButton + 8) {
         const int index = id - kToolbarButton;
-        if (index == 1)
-            StoreAndClose();
-        else if (index == 2)
-            CloseWithoutSaving();
+        // The bar goes on with its click once this returns, on its own freed data if the editor had gone
+        // meanwhile: OK and Cancel close the editor from the queue, as their keys do.
+        if (index == 1 || index == 2)
+            ::PostMessageW(hwnd(), kBoxHotkeyMsg, index == 1 ? VK_F1 : VK_F2, 0);
         else if (index == 4)
             ClearClip();
         else if (index >= 6)

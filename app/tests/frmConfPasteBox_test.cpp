@@ -247,6 +247,40 @@ TEST_F(ClipEditorTest, OpeningShowsTheModeBlocksTheMainWindowAndCancelGivesItBac
     EXPECT_EQ(OpenProject().slot(3).data, L"");
 }
 
+// The top bar's OK and Cancel, clicked: the bar still works on the click after it has told the editor,
+// so the editor (and the bar with it) may go only once the bar's handling of the release is over.
+struct BarWatch {
+    static inline WNDPROC original = nullptr;
+    static inline bool barLivedThroughRelease = false;
+    static LRESULT CALLBACK Proc(HWND bar, UINT msg, WPARAM wParam, LPARAM lParam) {
+        const WNDPROC next = original;
+        const LRESULT result = ::CallWindowProcW(next, bar, msg, wParam, lParam);
+        if (msg == WM_LBUTTONUP)
+            barLivedThroughRelease = ::IsWindow(bar) != FALSE;
+        return result;
+    }
+};
+
+TEST_F(ClipEditorTest, OkAndCancelOnTheBarCloseTheEditorOnlyAfterTheBarIsDoneWithTheClick) {
+    for (int button : {2, 1}) {
+        OpenOn(4, core::kFormatTxtSimple, L"");
+        ::SetWindowTextW(plain(), L"typed");
+        const HWND bar = editor().control(Editor::idToolbar);
+        BarWatch::original = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BarWatch::Proc)));
+        BarWatch::barLivedThroughRelease = false;
+        RECT r{};
+        ASSERT_TRUE(::SendMessageW(bar, TB_GETRECT, Editor::kToolbarButton + button, reinterpret_cast<LPARAM>(&r)));
+        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        ::SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::SendMessageW(bar, WM_LBUTTONUP, 0, at);
+        EXPECT_TRUE(BarWatch::barLivedThroughRelease) << "button " << button;
+        ASSERT_TRUE(winkit::WaitUntil([] { return !editor().hwnd(); }, 5000)) << "button " << button;
+        EXPECT_FALSE(EditorOpen);
+        EXPECT_EQ(QuilletWindow().RowText(4), button == 1 ? L"typed" : L"") << "button " << button;
+    }
+}
+
 TEST_F(ClipEditorTest, WhileAClipIsEditedTheMainWindowsRowsRefuseTheUserAndShowItAndComeBackAfter) {
     namespace ids = frmquillet_ids;
     frmQuillet& main = QuilletWindow();
