@@ -7,6 +7,7 @@
 #include "testkit/Input.h"
 #include "testkit/ProgramUnderTest.h"
 #include "testkit/RemoteControls.h"
+#include "winkit/TextConv.h"
 #include "winkit/Wait.h"
 
 #include <gtest/gtest.h>
@@ -89,14 +90,71 @@ inline GUITHREADINFO GuiState(HWND window) {
     return info;
 }
 
+// What a failed step found: the front window, the window's thread state and the keys held, for the log.
+inline std::string DescribeFront(HWND window) {
+    const HWND front = ::GetForegroundWindow();
+    const GUITHREADINFO gui = GuiState(window);
+    std::string held;
+    for (const auto& [vk, name] : {std::pair{VK_CONTROL, "Ctrl"}, {VK_MENU, "Alt"}, {VK_SHIFT, "Shift"}, {VK_LWIN, "Win"}})
+        if (::GetAsyncKeyState(vk) & 0x8000)
+            held += std::string(" ") + name;
+    return "front " + winkit::ToUtf8(testkit::ClassName(front)) + " \"" + winkit::ToUtf8(testkit::WindowText(front)) +
+           "\"" + (front == window ? " (the window)" : "") + ", window's thread flags " + std::to_string(gui.flags) +
+           ", its focus " + winkit::ToUtf8(testkit::ClassName(gui.hwndFocus)) + " \"" +
+           winkit::ToUtf8(testkit::WindowText(gui.hwndFocus)) + "\", keys held:" +
+           (held.empty() ? " none" : held);
+}
+
 // Alt+letter, then the given keys once the menu is open (access keys, arrows, Enter), as a keyboard user
 // picks a menu item.
+// Under Wine the display's reports about a dialog that went (a window that lost or took the keyboard) can
+// wait until the program next draws; read inside a menu, a late "lost the keyboard" closes the menu at
+// once. The window is drawn again, unchanged, and a few round trips to its thread let it read them.
+inline void LetTheProgramReadTheDisplay(HWND window) {
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+    for (int trip = 0; trip < 4; ++trip) {
+        DWORD_PTR answer = 0;
+        ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kActTimeout, &answer);
+    }
+}
+
 inline bool MenuKeys(HWND window, WORD menuKey, const std::vector<WORD>& itemKeys) {
-    Send({Key(VK_MENU, false), Key(menuKey, false), Key(menuKey, true), Key(VK_MENU, true)});
-    if (!winkit::WaitUntil([window] { return (GuiState(window).flags & GUI_INMENUMODE) != 0; }, kActTimeout))
+    DWORD program = 0;
+    ::GetWindowThreadProcessId(window, &program);
+    const auto menuShown = [&] {
+        if ((GuiState(window).flags & GUI_INMENUMODE) == 0)
+            return false;
+        for (HWND popup : testkit::TopLevelWindows(program, L"#32768"))
+            if (::IsWindowVisible(popup))
+                return true;
         return false;
+    };
+    bool open = false;
+    for (int tries = 0; tries < 3 && !open; ++tries) {
+        if (tries > 0) {
+            ::SetForegroundWindow(window);
+            winkit::WaitUntil([window] { return ::GetForegroundWindow() == window; }, kActTimeout);
+        }
+        LetTheProgramReadTheDisplay(window);
+        Send({Key(VK_MENU, false), Key(menuKey, false), Key(menuKey, true), Key(VK_MENU, true)});
+        if (!winkit::WaitUntil(menuShown, kActTimeout))
+            continue;
+        // A report read only now still closes it; the user then opens it again.
+        LetTheProgramReadTheDisplay(window);
+        open = menuShown();
+    }
+    if (!open) {
+        ADD_FAILURE() << "the menu did not open: " << DescribeFront(window);
+        return false;
+    }
     for (WORD key : itemKeys)
         PressKey(key);
+    // A picked item closes the menu.
+    if (!itemKeys.empty() &&
+        !winkit::WaitUntil([window] { return (GuiState(window).flags & GUI_INMENUMODE) == 0; }, kActTimeout)) {
+        ADD_FAILURE() << "the menu took no item: " << DescribeFront(window);
+        return false;
+    }
     return true;
 }
 
@@ -116,7 +174,10 @@ inline void Click(HWND control) {
 
 inline bool BringToFront(HWND window) {
     ::SetForegroundWindow(window);
-    return winkit::WaitUntil([window] { return ::GetForegroundWindow() == window; }, kActTimeout);
+    if (winkit::WaitUntil([window] { return ::GetForegroundWindow() == window; }, kActTimeout))
+        return true;
+    ADD_FAILURE() << "the window did not come to the front: " << DescribeFront(window);
+    return false;
 }
 
 // A message box or file dialog of the program as the user sees it: null when none came in time.
@@ -211,10 +272,26 @@ protected:
     std::wstring title() const { return Text(window_); }
     std::wstring status() const { return testkit::StatusBarText(control(ids::kStatusBar), 1); }
     bool WaitForStatus(const std::wstring& text, DWORD timeoutMs = kActTimeout) const {
-        return winkit::WaitUntil([&] { return status() == text; }, timeoutMs);
+        if (winkit::WaitUntil([&] { return status() == text; }, timeoutMs))
+            return true;
+        ADD_FAILURE() << "no status \"" << winkit::ToUtf8(text) << "\": " << Scene();
+        return false;
     }
     bool WaitForTitle(const std::wstring& text) const {
-        return winkit::WaitUntil([&] { return title() == text; }, kActTimeout);
+        if (winkit::WaitUntil([&] { return title() == text; }, kActTimeout))
+            return true;
+        ADD_FAILURE() << "no title \"" << winkit::ToUtf8(text) << "\": " << Scene();
+        return false;
+    }
+    // What the user sees of the program when a step did not come: its title, status, visible windows.
+    std::string Scene() const {
+        std::string scene = "title \"" + winkit::ToUtf8(title()) + "\", status \"" + winkit::ToUtf8(status()) +
+                            "\", windows:";
+        for (HWND w : testkit::TopLevelWindows(quillet_.processId(), L""))
+            if (::IsWindowVisible(w))
+                scene += " [" + winkit::ToUtf8(testkit::ClassName(w)) + " \"" +
+                         winkit::ToUtf8(testkit::WindowText(w)) + "\"]";
+        return scene + "; " + DescribeFront(window_);
     }
     bool WaitForRow(int n, const std::wstring& text) const {
         return winkit::WaitUntil([&] { return Text(row(n)) == text; }, kActTimeout);
