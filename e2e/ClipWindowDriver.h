@@ -105,8 +105,6 @@ inline std::string DescribeFront(HWND window) {
            (held.empty() ? " none" : held);
 }
 
-// Alt+letter, then the given keys once the menu is open (access keys, arrows, Enter), as a keyboard user
-// picks a menu item.
 // Under Wine the display's reports about a dialog that went (a window that lost or took the keyboard) can
 // wait until the program next draws; read inside a menu, a late "lost the keyboard" closes the menu at
 // once. The window is drawn again, unchanged, and a few round trips to its thread let it read them.
@@ -118,6 +116,8 @@ inline void LetTheProgramReadTheDisplay(HWND window) {
     }
 }
 
+// Alt+letter, then the given keys once the menu is open (access keys, arrows, Enter), as a keyboard user
+// picks a menu item.
 inline bool MenuKeys(HWND window, WORD menuKey, const std::vector<WORD>& itemKeys) {
     DWORD program = 0;
     ::GetWindowThreadProcessId(window, &program);

@@ -253,8 +253,7 @@ struct BarWatch {
     static inline WNDPROC original = nullptr;
     static inline bool barLivedThroughRelease = false;
     static LRESULT CALLBACK Proc(HWND bar, UINT msg, WPARAM wParam, LPARAM lParam) {
-        const WNDPROC next = original;
-        const LRESULT result = ::CallWindowProcW(next, bar, msg, wParam, lParam);
+        const LRESULT result = ::CallWindowProcW(original, bar, msg, wParam, lParam);
         if (msg == WM_LBUTTONUP)
             barLivedThroughRelease = ::IsWindow(bar) != FALSE;
         return result;
